@@ -1,0 +1,40 @@
+#pragma once
+// Base of every child window's view: the shared document reaches all of them
+// with one update broadcast.
+#include <QWidget>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "config/Settings.h"
+
+class CMainFrame;
+class CTERMDoc;
+
+class CQueldaView : public QWidget {
+    Q_OBJECT
+public:
+    CQueldaView(CMainFrame& mainFrame, QWidget* parent = nullptr);
+    ~CQueldaView() override;
+
+    virtual quelda::WindowKind Kind() const = 0;
+    // Monitors 1-3 and the status view compare received commands with it.
+    virtual std::string RequestCommand() const { return {}; }
+    // First show, after the view joined its document and its frame exists.
+    virtual void OnInitialUpdate() {}
+    // Every broadcast reaches every view; a view acts only on its own hints.
+    // hint 0 with no data: repaint.
+    virtual void OnUpdate(int hint, const uint8_t* data, std::size_t length) = 0;
+    // EEPROM and simulator views enable their sending controls here.
+    virtual void OnConnectionChanged() {}
+    // Asked before the window closes; false keeps it open.
+    virtual bool CanClose() { return true; }
+
+    CMainFrame& MainFrame() const { return m_mainFrame; }
+    CTERMDoc* Document() const { return m_pDocument; }
+    void SetDocument(CTERMDoc* doc) { m_pDocument = doc; }
+
+private:
+    CMainFrame& m_mainFrame;
+    CTERMDoc* m_pDocument = nullptr;
+};
