@@ -60,7 +60,7 @@ std::string GetProfileString(const std::string& path, const std::string& section
 int GetProfileInt(const std::string& path, const std::string& section, const std::string& key,
                   int def);
 // false when the file could not be written (the old file is then whole).
-bool WriteProfileString(const std::string& path, const std::string& section,
-                        const std::string& key, const std::string& value);
+bool WriteProfileString(const std::string& path, const std::string& section, const std::string& key,
+                        const std::string& value);
 
 }  // namespace quelda

@@ -11,8 +11,8 @@ struct LineSettings {
     std::string parity = "NO";
     std::string stopBits = "1";
     bool operator==(const LineSettings& o) const {
-        return port == o.port && baud == o.baud && dataBits == o.dataBits &&
-               parity == o.parity && stopBits == o.stopBits;
+        return port == o.port && baud == o.baud && dataBits == o.dataBits && parity == o.parity &&
+               stopBits == o.stopBits;
     }
 };
 

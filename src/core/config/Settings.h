@@ -5,7 +5,16 @@
 
 namespace quelda {
 
-enum class WindowKind { Term = 0, Monitor1, Monitor2, Monitor3, Monitor4, Status, Eeprom, Simulator };
+enum class WindowKind {
+    Term = 0,
+    Monitor1,
+    Monitor2,
+    Monitor3,
+    Monitor4,
+    Status,
+    Eeprom,
+    Simulator
+};
 constexpr int kWindowKinds = 8;
 
 struct WindowSettings {

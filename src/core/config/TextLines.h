@@ -7,6 +7,9 @@
 
 namespace quelda {
 
+// The whole file as bytes; false when it cannot be opened or read.
+bool ReadFileBytes(const std::string& path, std::string& content);
+
 // All lines of a file without their line ends (CR LF or LF; a last line
 // without an end counts). false when the file cannot be opened.
 bool ReadLines(const std::string& path, std::vector<std::string>& lines);

@@ -1,0 +1,247 @@
+#include <sys/stat.h>
+
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <filesystem>
+
+#include "TempDir.h"
+#include "config/TextLines.h"
+
+namespace quelda {
+namespace {
+
+using test::TempDir;
+using Lines = std::vector<std::string>;
+using namespace std::string_literals;
+
+TEST(ReadLines, CutsAtLineEndsOfEitherStyle) {
+    struct Case {
+        std::string bytes;
+        Lines lines;
+    } cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\n", {"a"}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\r\nb\nc\r\n", {"a", "b", "c"}},
+        {"a\n\nb\n", {"a", "", "b"}},
+        {"\n", {""}},
+        {"a\rb\n", {"a\rb"}},
+        {"a\r\r\n", {"a\r"}},
+        {"a\r", {"a\r"}},
+        {"a\0b\r\n\0"s, {"a\0b"s, "\0"s}},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        dir.Write("f.txt", c.bytes);
+        Lines lines{"stale"};
+        ASSERT_TRUE(ReadLines(dir.File("f.txt"), lines));
+        EXPECT_EQ(lines, c.lines) << "bytes: " << c.bytes;
+    }
+}
+
+TEST(ReadLines, KeepsVeryLongLines) {
+    TempDir dir;
+    std::string longLine(100 * 1024, 'x');
+    dir.Write("f.txt", "first\r\n" + longLine + "\r\nlast");
+    Lines lines;
+    ASSERT_TRUE(ReadLines(dir.File("f.txt"), lines));
+    EXPECT_EQ(lines, (Lines{"first", longLine, "last"}));
+}
+
+TEST(ReadLines, FailsOnMissingFileOrDirectory) {
+    TempDir dir;
+    Lines lines;
+    EXPECT_FALSE(ReadLines(dir.File("missing.txt"), lines));
+    EXPECT_FALSE(ReadLines(dir.Path(), lines));
+}
+
+TEST(SplitComma, CutsAtEveryCommaWithoutTrimming) {
+    struct Case {
+        std::string line;
+        std::size_t count;
+        Lines fields;
+    } cases[] = {
+        {"", 0, {""}},
+        {"", 3, {"", "", ""}},
+        {"a,,b", 0, {"a", "", "b"}},
+        {" a , b ", 2, {" a ", " b "}},
+        {"a,b", 5, {"a", "b", "", "", ""}},
+        {"a,b,c,d", 2, {"a", "b", "c", "d"}},
+        {"a,", 0, {"a", ""}},
+        {",", 0, {"", ""}},
+        {"\"x,y\"", 0, {"\"x", "y\""}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SplitComma(c.line, c.count), c.fields) << c.line;
+}
+
+TEST(LenientNumbers, AtoiRules) {
+    struct Case {
+        std::string text;
+        int value;
+    } cases[] = {
+        {"", 0},
+        {"12", 12},
+        {"  -7x", -7},
+        {"+3", 3},
+        {"\t\n\v\f\r 42", 42},
+        {"- 3", 0},
+        {"+-3", 0},
+        {"abc", 0},
+        {"12abc", 12},
+        {"0x1F", 0},
+        {"1.9", 1},
+        {"007", 7},
+        {"2147483647", INT_MAX},
+        {"2147483648", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"-2147483649", INT_MIN},
+        {"99999999999999999999999999", INT_MAX},
+        {"-99999999999999999999999999", INT_MIN},
+        {"1\0002"s, 1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(LenientAtoi(c.text), c.value) << c.text;
+}
+
+TEST(LenientNumbers, AtollSaturatesAtBothEnds) {
+    EXPECT_EQ(LenientAtoll("9223372036854775807"), LLONG_MAX);
+    EXPECT_EQ(LenientAtoll("9223372036854775808"), LLONG_MAX);
+    EXPECT_EQ(LenientAtoll("-9223372036854775808"), LLONG_MIN);
+    EXPECT_EQ(LenientAtoll("-9223372036854775809"), LLONG_MIN);
+    EXPECT_EQ(LenientAtoll(" -4294967296"), -4294967296LL);
+}
+
+TEST(LenientNumbers, AtofRules) {
+    struct Case {
+        std::string text;
+        double value;
+    } cases[] = {
+        {"", 0.0},        {"1.5", 1.5}, {" -2e3x", -2000.0}, {"abc", 0.0},
+        {".5", 0.5},      {"1,5", 1.0}, {"1.5e", 1.5},       {"0x1p4", 16.0},
+        {"+7.25 ", 7.25}, {"- 1", 0.0}, {"3\0004"s, 3.0},
+    };
+    for (const Case& c : cases) EXPECT_DOUBLE_EQ(LenientAtof(c.text), c.value) << c.text;
+    EXPECT_TRUE(std::isinf(LenientAtof("inf")));
+    EXPECT_TRUE(std::isinf(LenientAtof("1e999")));
+    EXPECT_LT(LenientAtof("-1e999"), -DBL_MAX);
+    EXPECT_TRUE(std::isnan(LenientAtof(" nan")));
+}
+
+TEST(LenientNumbers, ScanHexRules) {
+    struct Case {
+        std::string text;
+        uint32_t value;
+        bool ok;
+    } cases[] = {
+        {"1F", 0x1F, true},
+        {"abcdefgh", 0xABCDEF, true},
+        {"  +0X1f", 0x1F, true},
+        {" \t\n1a", 0x1A, true},
+        {"0x", 0, true},
+        {"0xg", 0, true},
+        {"0", 0, true},
+        {"-1", 0xFFFFFFFF, true},
+        {"-0x10", 0xFFFFFFF0, true},
+        {"FFFFFFFF", 0xFFFFFFFF, true},
+        {"100000000", 0xFFFFFFFF, true},
+        {"FFFFFFFFFFFFFFFFFFFF", 0xFFFFFFFF, true},
+        {"-FFFFFFFF", 1, true},
+        {"", 0, false},
+        {"x1", 0, false},
+        {"g", 0, false},
+        {"+", 0, false},
+        {"-", 0, false},
+        {"- 1", 0, false},
+    };
+    for (const Case& c : cases) {
+        bool ok = !c.ok;
+        EXPECT_EQ(ScanHex32(c.text, &ok), c.value) << c.text;
+        EXPECT_EQ(ok, c.ok) << c.text;
+    }
+    EXPECT_EQ(ScanHex32("7"), 7u);
+}
+
+TEST(WriteFileAtomic, CreatesAndReplacesLeavingNoTemporaryFile) {
+    TempDir dir;
+    ASSERT_TRUE(WriteFileAtomic(dir.File("a.txt"), "one"));
+    EXPECT_EQ(dir.Read("a.txt"), "one");
+    std::string binary = "x\0y\r\n"s;
+    ASSERT_TRUE(WriteFileAtomic(dir.File("a.txt"), binary));
+    EXPECT_EQ(dir.Read("a.txt"), binary);
+    int entries = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir.Path())) entries += !e.is_directory();
+    EXPECT_EQ(entries, 1);
+}
+
+TEST(WriteFileAtomic, KeepsModeAndWritesThroughLinks) {
+    TempDir dir;
+    dir.Write("target.txt", "old");
+    ASSERT_EQ(chmod(dir.File("target.txt").c_str(), 0640), 0);
+    ASSERT_EQ(symlink("target.txt", dir.File("link.txt").c_str()), 0);
+    ASSERT_TRUE(WriteFileAtomic(dir.File("link.txt"), "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.txt")));
+    EXPECT_EQ(dir.Read("target.txt"), "new");
+    struct stat st;
+    ASSERT_EQ(stat(dir.File("target.txt").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST(WriteFileAtomic, FailsWithoutHarm) {
+    TempDir dir;
+    EXPECT_FALSE(WriteFileAtomic(dir.File("no-such-dir/a.txt"), "x"));
+    std::filesystem::create_directory(dir.File("sub"));
+    dir.Write("sub/keep.txt", "kept");
+    EXPECT_FALSE(WriteFileAtomic(dir.File("sub"), "x"));
+    EXPECT_EQ(dir.Read("sub/keep.txt"), "kept");
+    int entries = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir.Path())) entries += !e.is_directory();
+    EXPECT_EQ(entries, 0) << "temporary file left behind";
+}
+
+TEST(WriteFileAtomic, FailedWriteKeepsOldFile) {
+    TempDir dir;
+    dir.Write("a.txt", "old");
+    {
+        test::FileSizeLimit limit(1024);
+        EXPECT_FALSE(WriteFileAtomic(dir.File("a.txt"), std::string(4096, 'n')));
+    }
+    EXPECT_EQ(dir.Read("a.txt"), "old");
+    int entries = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir.Path())) entries += !e.is_directory();
+    EXPECT_EQ(entries, 1) << "temporary file left behind";
+    // A name near the length limit still has room for the rewrite.
+    std::string longName(250, 'L');
+    dir.Write(longName, "old");
+    ASSERT_TRUE(WriteFileAtomic(dir.File(longName), "new"));
+    EXPECT_EQ(dir.Read(longName), "new");
+}
+
+TEST(AppendToFile, CreatesThenAppends) {
+    TempDir dir;
+    ASSERT_TRUE(AppendToFile(dir.File("log.txt"), "ab", 2));
+    ASSERT_TRUE(AppendToFile(dir.File("log.txt"), "\0c", 2));
+    EXPECT_EQ(dir.Read("log.txt"), "ab\0c"s);
+    EXPECT_FALSE(AppendToFile(dir.File("no-such-dir/log.txt"), "x", 1));
+}
+
+TEST(NextNumberedFileName, TakesFirstFreeNumber) {
+    TempDir dir;
+    std::string base = dir.File("240131");
+    EXPECT_EQ(NextNumberedFileName(base, "LOG"), base + "00.LOG");
+    dir.Write("24013100.LOG", "");
+    dir.Write("24013101.LOG", "");
+    EXPECT_EQ(NextNumberedFileName(base, "LOG"), base + "02.LOG");
+    dir.Write("24013103.LOG", "");
+    EXPECT_EQ(NextNumberedFileName(base, "LOG"), base + "02.LOG");
+    EXPECT_EQ(NextNumberedFileName(base, "CSV"), base + "00.CSV");
+    char name[64];
+    for (int n = 0; n < 100; ++n) {
+        std::snprintf(name, sizeof name, "240131%02d.LOG", n);
+        dir.Write(name, "");
+    }
+    EXPECT_EQ(NextNumberedFileName(base, "LOG"), base + "00.LOG");
+}
+
+}  // namespace
+}  // namespace quelda
