@@ -25,15 +25,15 @@ class CReceiveParser {
 public:
     static constexpr std::size_t kBufferSize = 4096;
 
-    enum State {
-        kWaitStart = 0,    // bytes between frames are ignored until "$"
-        kHeader = 1,       // header text up to the first ","
-        kCommand = 2,      // command name up to "," or "*"
-        kAfterCommand = 3, // text fields, or the two length bytes of a block
-        kBlock = 4,        // block bytes, then the tail text up to "*"
-        kSumDigits = 5,    // the two checksum characters
-        kExpectCr = 6,
-        kExpectLf = 7,
+    enum StateId {
+        kWaitStart = 0,     // bytes between frames are ignored until "$"
+        kHeader = 1,        // header text up to the first ","
+        kCommand = 2,       // command name up to "," or "*"
+        kAfterCommand = 3,  // text fields, or the two length bytes of a block
+        kBlock = 4,         // block bytes, then the tail text up to "*"
+        kSumDigits = 5,     // the two checksum characters
+        kExpectCr = 6,      // CR after a matching checksum
+        kExpectLf = 7,      // LF, which completes a good frame
     };
 
     explicit CReceiveParser(IParserListener& listener);
@@ -47,7 +47,7 @@ public:
 
     void ReceiveByte(uint8_t ch);
     // Same result as ReceiveByte for each byte, with faster paths for the gap
-    // between frames and for block data.
+    // between frames, plain text and block data.
     void Receive(const uint8_t* data, std::size_t count);
 
     int State() const { return m_nState; }
@@ -68,8 +68,11 @@ private:
     void Restart();
     void EndWithError(const char* error);
     void EndCommand();
+    void BeginSumDigits();
     bool HeaderMatches() const;
+    std::size_t TakeRun(const uint8_t* data, std::size_t count);
     std::size_t TakeBlockRun(const uint8_t* data, std::size_t count);
+    std::size_t TakeTextRun(const uint8_t* data, std::size_t count, uint8_t stops);
 
     IParserListener& m_listener;
     std::string m_strReceiveHeader = "$QVR";
