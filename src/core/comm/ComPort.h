@@ -17,8 +17,11 @@ enum class OpenResult { kOk, kDeviceOpenFailed, kSettingsRejected, kThreadFailed
 
 class CComPort {
 public:
-    // Called on the receive thread when bytes arrived and the previous
-    // notification has been consumed (the queue was drained by Read).
+    // Called on the receive thread when bytes or line errors arrived and the
+    // previous notification has been consumed: the reader saw the queue empty
+    // (Read drained it, or GetStatus returned 0). Bytes a partial Read leaves
+    // behind get a notification of their own. The callback must not block
+    // for long nor call Close.
     using Notify = std::function<void()>;
 
     CComPort();
@@ -33,10 +36,14 @@ public:
     uint8_t m_byParity = 0;    // 0 none, 1 odd, 2 even
     uint8_t m_byStopBits = 0;  // 0 one, 1 one and a half, 2 two
 
+    // An open channel is closed first, so new settings always apply.
     OpenResult Open(Notify notify);
     bool Close();  // false when it was not open
     bool IsConnected() const;
     std::size_t Read(uint8_t* buffer, std::size_t count);
+    // Hands all bytes to the driver before it returns. When the line takes
+    // nothing for 1000 ms (or fails), the unsent rest is discarded and the
+    // result is false: nothing of a failed write goes out later.
     bool Write(const uint8_t* data, std::size_t count);
     // Returns the queued byte count; errors receives the line-error flags
     // (Windows bit values) gathered since the last call, then cleared.
@@ -46,7 +53,8 @@ public:
     // /dev/ttyS(n-1), other names under /dev).
     static std::string DevicePath(const std::string& portName);
 
-    // Test hook: line-error flags merged into the next GetStatus.
+    // Test hook: line-error flags merged into the next GetStatus; on an open
+    // channel they come with a notification, as a driver's report would.
     void InjectErrors(uint32_t flags);
 
 private:

@@ -1,0 +1,82 @@
+#include "comm/PortHandle.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include "comm/Termios2.h"
+#include "comm/TermiosConfig.h"
+
+namespace quelda {
+
+CPortHandle::~CPortHandle() { Close(); }
+
+bool CPortHandle::Open(const std::string& path) {
+    Close();
+    m_fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (m_fd < 0) return false;
+    // flock first: TIOCEXCL does not stop a second open by root, the lock
+    // does; TIOCEXCL keeps out programs that do not take the lock.
+    if (flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+        Release();
+        return false;
+    }
+    // Root gets past another holder's TIOCEXCL; its mark still tells.
+    int heldElsewhere = 0;
+    if (ioctl(m_fd, TIOCGEXCL, &heldElsewhere) == 0 && heldElsewhere != 0) {
+        Release();
+        return false;
+    }
+    if (tcgetattr(m_fd, &m_oldTermios) != 0 || ioctl(m_fd, TIOCEXCL) != 0) {
+        Release();
+        return false;
+    }
+    m_bExclusive = true;
+    uint32_t inBaud = 0;
+    m_bSaved = true;
+    m_bOldCustom = false;
+    if (GetBaud(m_fd, inBaud, m_dwOldBaud, m_bOldCustom) != 0) m_bOldCustom = false;
+    return true;
+}
+
+bool CPortHandle::Configure(uint32_t baud, uint8_t dataBits, uint8_t parity, uint8_t stopBits) {
+    const auto request = MakeTermios(m_oldTermios, baud, dataBits, parity, stopBits);
+    if (!request || tcsetattr(m_fd, TCSANOW, &*request) != 0) return false;
+    if (!StandardSpeed(baud)) return SetCustomBaud(m_fd, baud) == 0;
+    return true;
+}
+
+void CPortHandle::RaiseLines() {
+    const int lines = TIOCM_DTR | TIOCM_RTS;
+    ioctl(m_fd, TIOCMBIS, &lines);
+}
+
+void CPortHandle::Close() {
+    if (m_fd < 0) return;
+    const int dtr = TIOCM_DTR;
+    ioctl(m_fd, TIOCMBIC, &dtr);
+    tcflush(m_fd, TCIOFLUSH);
+    Restore();
+    Release();
+}
+
+void CPortHandle::Restore() {
+    if (!m_bSaved) return;
+    tcsetattr(m_fd, TCSANOW, &m_oldTermios);
+    if (m_bOldCustom) SetCustomBaud(m_fd, m_dwOldBaud);
+    m_bSaved = false;
+}
+
+void CPortHandle::Release() {
+    // The exclusive mode belongs to the tty, not to this descriptor: left
+    // set, it would refuse the next open while any other descriptor of the
+    // tty stays open.
+    if (m_bExclusive) ioctl(m_fd, TIOCNXCL);
+    close(m_fd);  // drops the lock too
+    m_fd = -1;
+    m_bExclusive = false;
+    m_bSaved = false;
+}
+
+}  // namespace quelda
