@@ -39,7 +39,9 @@ public:
     const Settings& GetSettings() const { return m_settings; }
     Settings& MutableSettings() { return m_settings; }
     LineSettings& GetLineSettings() { return m_lineSettings; }
+    const LineSettings& GetLineSettings() const { return m_lineSettings; }
     std::vector<CommandRecord>& CommandRecords() { return m_records; }
+    const std::vector<CommandRecord>& CommandRecords() const { return m_records; }
     const std::vector<CommandDef>& CommandDefs() const { return m_defs; }
 
     // Connection.
@@ -59,8 +61,13 @@ public:
     // Sending.
     int SendLine(const std::string& text, int wait);
     int SendCommand(const std::string& text, int wait);
-    void SendButtonCommand(int index);
-    // Raw bytes (a file from the terminal): no header, no display, no wait test.
+    // SendCommand with a reply wait; when it was sent, the 500 ms reply timer
+    // runs until "ACK", "NAK" or "Receive timeout occurred".
+    int SendWaitingCommand(const std::string& text);
+    // 1 when the record's line went out; 0 for a missing record or a refusal.
+    int SendButtonCommand(int index);
+    // Raw bytes (a file from the terminal): no header, no display, no wait
+    // test; they do go to the traffic log, which holds every byte sent.
     bool WriteRaw(const std::vector<uint8_t>& bytes);
 
     // Receiving.
@@ -74,6 +81,7 @@ public:
     void OnTimer(int id);
     void ClearReplyWait();
     bool ReplyWait() const { return m_bReplyWait != 0; }
+    bool ReplyTimerRunning() const { return m_nReplyTimer != 0; }
     void NotifyConnectionChanged();
 
     // Simulator reception prefix (empty matches every frame).
@@ -95,7 +103,14 @@ private:
     void OnReceiveError(const char* text) override;
     void DispatchFrame(const std::string& command, const char* text, std::size_t length,
                        const uint8_t* block, std::size_t blockCount);
+    void HandleReply(const std::string& command, const char* text, std::size_t length);
+    void HandleSearchAnswer();
+    void StartReplyTimer();
+    void StopReplyTimer();
+    void ReportLineErrors(uint32_t errors);
+    void DrainChannel();
     void LogTraffic(const uint8_t* data, std::size_t count);
+    void FlushTraffic();
     void ShowReceivedByte(uint8_t ch);
 
     IMainHost& m_host;
@@ -107,11 +122,16 @@ private:
     std::unique_ptr<CComPort> m_port;
     CReceiveParser m_parser;
     int m_bReplyWait = 0;
-    int m_nReplyTimer = 0;
+    int m_nReplyTimer = 0;  // the reply timer's id while it runs, else 0
     int m_nSearchTimer = 0;
     int m_nSearchIndex = 0;
     bool m_bLogging = false;
     std::string m_strLogFileName;
+    // Traffic waiting for the log, in the order of events (a line sent from
+    // inside a broadcast follows the bytes received before it); written out
+    // once per received batch and after every sent line.
+    std::vector<uint8_t> m_traffic;
+    bool m_bInNotify = false;
     std::string m_strDisplayLine;
     std::string m_strSimulatorPrefix;
 };

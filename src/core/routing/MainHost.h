@@ -44,6 +44,15 @@ public:
     // Called on the channel's receive thread: arrange for CMainCore::OnCommNotify
     // to run on the host's own thread.
     virtual void PostCommNotify() = 0;
+
+    // Event hooks for front ends that report events instead of drawing them
+    // (quelda-cli); windows can leave them alone.
+    // Every line SendLine/SendCommand wrote, CR LF included.
+    virtual void LineSent(const std::string& line) {}
+    // Every receive error of the parser, whatever the error display says.
+    virtual void ReceiveError(const std::string& text) {}
+    // Every line error the channel reported, whatever the error display says.
+    virtual void LineError(const std::string& text) {}
 };
 
 }  // namespace quelda

@@ -1,0 +1,347 @@
+#include "routing/MainCore.h"
+
+#include <array>
+#include <ctime>
+#include <utility>
+
+#include "comm/LineErrors.h"
+#include "config/TextLines.h"
+#include "protocol/Frame.h"
+#include "routing/Routing.h"
+
+namespace quelda {
+
+namespace {
+
+constexpr std::array<const char*, 5> kSearchBauds = {"9600", "19200", "38400", "57600", "115200"};
+constexpr std::array<const char*, 3> kSearchParities = {"NO", "ODD", "EVEN"};
+constexpr int kSearchSteps = static_cast<int>(kSearchBauds.size() * kSearchParities.size());
+
+// One notification reads at most this much before it lets the host's event
+// loop breathe; it posts itself again for the rest.
+constexpr std::size_t kDrainBudget = 256u * 1024u;
+
+}  // namespace
+
+CMainCore::CMainCore(IMainHost& host, std::string appDir)
+    : m_host(host),
+      m_strAppDir(std::move(appDir)),
+      m_port(std::make_unique<CComPort>()),
+      m_parser(*this) {}
+
+CMainCore::~CMainCore() {
+    // The receive thread must not post into a host that is going away.
+    m_port->Close();
+    FlushTraffic();
+}
+
+// ---- files ------------------------------------------------------------------
+
+void CMainCore::LoadAll() {
+    LoadSettings();
+    LoadLineSettings();
+    LoadCommandButtons();
+}
+
+void CMainCore::LoadSettings() {
+    m_settings = quelda::LoadSettings(m_strAppDir);
+    m_parser.SetReceiveHeader(m_settings.receiveHeader);
+    m_parser.SetBinLengthFormat(m_settings.m_nBinLengthFormat);
+}
+
+void CMainCore::LoadLineSettings() { quelda::LoadLineSettings(m_strAppDir, m_lineSettings); }
+
+bool CMainCore::SaveLineSettings() { return quelda::SaveLineSettings(m_strAppDir, m_lineSettings); }
+
+void CMainCore::LoadCommandButtons() {
+    m_records = LoadCommandRecords(m_strAppDir);
+    m_defs = LoadCommandDefs(m_strAppDir);
+}
+
+bool CMainCore::SaveCommandButtons() { return SaveCommandRecords(m_strAppDir, m_records); }
+
+// ---- connection ---------------------------------------------------------------
+
+void CMainCore::Connect() {
+    // An open channel is left alone; the search and the menus disconnect first.
+    if (IsConnected()) return;
+    m_port->m_strPort = m_lineSettings.port;
+    m_port->m_dwBaudRate = BaudFromText(m_lineSettings.baud);
+    m_port->m_byDataBits = DataBitsFromText(m_lineSettings.dataBits);
+    m_port->m_byParity = ParityFromText(m_lineSettings.parity);
+    m_port->m_byStopBits = StopBitsFromText(m_lineSettings.stopBits);
+    IMainHost& host = m_host;
+    if (m_port->Open([&host] { host.PostCommNotify(); }) == OpenResult::kDeviceOpenFailed) {
+        m_host.Message("COM port open error");
+    }
+    m_host.SetTitle("Quelda " + m_lineSettings.port);
+    NotifyConnectionChanged();
+}
+
+void CMainCore::Disconnect() {
+    m_port->Close();
+    NotifyConnectionChanged();
+}
+
+bool CMainCore::IsConnected() const { return m_port->IsConnected(); }
+
+void CMainCore::NotifyConnectionChanged() { m_host.ConnectionChanged(); }
+
+int CMainCore::SendSettingRequest(const std::string& baud, const std::string& dataBits,
+                                  const std::string& parity, const std::string& stopBits) {
+    return SendWaitingCommand("COM," + baud + "," + dataBits + "," + parity + "," + stopBits + "*");
+}
+
+void CMainCore::StartSearch() {
+    if (m_nSearchTimer != 0) {
+        m_host.KillTimer(kSearchTimerId);
+        m_nSearchTimer = 0;
+    }
+    m_nSearchIndex = 0;
+    ClearReplyWait();
+    ConnectSearchStep();
+}
+
+void CMainCore::ConnectSearchStep() {
+    Disconnect();
+    if (m_nSearchIndex >= kSearchSteps) {
+        m_host.Message("could not connect");
+        return;
+    }
+    m_lineSettings.baud = kSearchBauds[m_nSearchIndex / kSearchParities.size()];
+    m_lineSettings.dataBits = "8";
+    m_lineSettings.parity = kSearchParities[m_nSearchIndex % kSearchParities.size()];
+    m_lineSettings.stopBits = "1";
+    Connect();
+    // A refused probe ends the search without a word.
+    if (SendCommand("COM*", 1)) {
+        m_host.StartTimer(kSearchTimerId, kSearchStepMs);
+        m_nSearchTimer = kSearchTimerId;
+        ++m_nSearchIndex;
+    }
+}
+
+// ---- sending ------------------------------------------------------------------
+
+int CMainCore::SendLine(const std::string& text, int wait) {
+    if (m_bReplyWait) return 0;
+    if (text.empty()) return 0;
+    const std::string line = BuildLine(text);
+    m_bReplyWait = wait;
+    // A closed channel fails the write; the line still counts as sent.
+    const auto* bytes = reinterpret_cast<const uint8_t*>(line.data());
+    m_port->Write(bytes, line.size());
+    LogTraffic(bytes, line.size());
+    FlushTraffic();
+    m_host.LineSent(line);
+    m_host.AddLine(line, kLineSent);
+    return 1;
+}
+
+int CMainCore::SendCommand(const std::string& text, int wait) {
+    if (m_bReplyWait) return 0;
+    if (text.empty()) return 0;
+    return SendLine(m_settings.sendHeader + "," + text, wait);
+}
+
+int CMainCore::SendButtonCommand(int index) {
+    if (index < 0 || index >= static_cast<int>(m_records.size())) return 0;
+    const CommandRecord& record = m_records[index];
+    const std::string text = BuildButtonCommandText(record);
+    return record.ackCheck == 1 ? SendWaitingCommand(text) : SendCommand(text, 0);
+}
+
+int CMainCore::SendWaitingCommand(const std::string& text) {
+    const int sent = SendCommand(text, 1);
+    if (sent) StartReplyTimer();
+    return sent;
+}
+
+bool CMainCore::WriteRaw(const std::vector<uint8_t>& bytes) {
+    const bool written = m_port->Write(bytes.data(), bytes.size());
+    LogTraffic(bytes.data(), bytes.size());
+    FlushTraffic();
+    return written;
+}
+
+// ---- receiving ----------------------------------------------------------------
+
+void CMainCore::OnCommNotify() {
+    // A host that runs its event loop inside a callback (a modal box) may
+    // deliver the next notification while this one is still reading; the
+    // outer loop drains the channel anyway.
+    if (m_bInNotify) return;
+    uint32_t errors = 0;
+    m_port->GetStatus(errors);
+    ReportLineErrors(errors);
+    m_bInNotify = true;
+    DrainChannel();
+    m_bInNotify = false;
+    FlushTraffic();
+}
+
+void CMainCore::ReportLineErrors(uint32_t errors) {
+    if (errors == 0) return;
+    // One report, one time stamp.
+    const std::time_t now = std::time(nullptr);
+    for (const std::string& text : LineErrorTexts(errors)) {
+        LogLineError(m_strAppDir, text, now);
+        m_host.LineError(text);
+        ReportReceiveError(text);
+    }
+}
+
+// The channel notifies again only once its queue has been drained, so read
+// until it is empty (or the budget is spent, and come back later).
+void CMainCore::DrainChannel() {
+    uint8_t buffer[4096];
+    std::size_t total = 0;
+    while (true) {
+        const std::size_t n = m_port->Read(buffer, sizeof buffer);
+        if (n == 0) return;
+        for (std::size_t i = 0; i < n; ++i) ReceiveByte(buffer[i]);
+        total += n;
+        if (total >= kDrainBudget) {
+            m_host.PostCommNotify();
+            return;
+        }
+    }
+}
+
+void CMainCore::ReceiveByte(uint8_t ch) {
+    LogTraffic(&ch, 1);
+    if (!m_bInNotify) FlushTraffic();
+    if (!m_bFastDisplay) ShowReceivedByte(ch);
+    m_parser.ReceiveByte(ch);
+}
+
+void CMainCore::ShowReceivedByte(uint8_t ch) {
+    m_strDisplayLine.push_back(ch == 0 ? '\x01' : static_cast<char>(ch));
+    if (m_strDisplayLine.size() == 1) {
+        m_host.AddLine(m_strDisplayLine, kLineReceived);
+    } else {
+        m_host.ReplaceLast(m_strDisplayLine, kLineReceived);
+    }
+    const std::size_t n = m_strDisplayLine.size();
+    if (n >= 2 && m_strDisplayLine[n - 2] == '\r' && m_strDisplayLine[n - 1] == '\n') {
+        m_strDisplayLine.clear();
+    }
+}
+
+void CMainCore::ReportReceiveError(const std::string& text) {
+    if (m_bErrorDisplay) m_host.AddLine(text, kLineError);
+}
+
+void CMainCore::SetBinaryCommand(const std::string& name) { m_parser.SetBinaryCommand(name); }
+
+const std::string& CMainCore::BinaryCommand() const { return m_parser.BinaryCommand(); }
+
+void CMainCore::OnFrameEnd(const char* text, std::size_t length) {
+    if (m_bFastDisplay) m_host.AddLine(std::string(text, length), kLineReceived);
+}
+
+void CMainCore::OnFrame(const std::string& command, const char* text, std::size_t length,
+                        const uint8_t* block, std::size_t blockCount) {
+    DispatchFrame(command, text, length, block, blockCount);
+}
+
+void CMainCore::OnReceiveError(const char* text) {
+    m_host.ReceiveError(text);
+    ReportReceiveError(text);
+}
+
+// ---- routing ------------------------------------------------------------------
+
+void CMainCore::DispatchFrame(const std::string& command, const char* text, std::size_t length,
+                              const uint8_t* block, std::size_t blockCount) {
+    if (m_host.HasDocument()) {
+        const std::string frameText(text, length);
+        for (UpdateHint hint :
+             ViewBroadcasts(m_host.Views(), command, frameText, m_strSimulatorPrefix)) {
+            if (hint == hintMonitor3) {
+                m_host.Broadcast(hint, block, blockCount);
+            } else {
+                m_host.Broadcast(hint, reinterpret_cast<const uint8_t*>(text), length);
+            }
+        }
+    }
+    // A reply ends the wait even when no window is open to see it; else an
+    // "ACK" that did arrive would be followed by a time-out message.
+    HandleReply(command, text, length);
+}
+
+void CMainCore::HandleReply(const std::string& command, const char* text, std::size_t length) {
+    if (command == "ACK") {
+        StopReplyTimer();
+        ClearReplyWait();
+    } else if (command == "NAK") {
+        StopReplyTimer();
+        if (m_bReplyWait) m_host.Message("It has received a NAK");
+        ClearReplyWait();
+    } else if (command == "COM" && m_nSearchTimer != 0) {
+        HandleSearchAnswer();
+    }
+    const UpdateHint hint = ReplyHint(command);
+    if (hint != hintNone && m_host.HasDocument()) {
+        m_host.Broadcast(hint, reinterpret_cast<const uint8_t*>(text), length);
+    }
+}
+
+void CMainCore::HandleSearchAnswer() {
+    m_host.KillTimer(kSearchTimerId);
+    m_nSearchTimer = 0;
+    ClearReplyWait();
+    m_host.Ask("It was connected . Do you want to save the settings?", [this](bool yes) {
+        if (yes) SaveLineSettings();
+    });
+}
+
+// ---- reply wait and timers ----------------------------------------------------------
+
+void CMainCore::StartReplyTimer() {
+    m_host.StartTimer(kReplyTimerId, kReplyTimeoutMs);
+    m_nReplyTimer = kReplyTimerId;
+}
+
+void CMainCore::StopReplyTimer() {
+    m_host.KillTimer(kReplyTimerId);
+    m_nReplyTimer = 0;
+}
+
+void CMainCore::ClearReplyWait() { m_bReplyWait = 0; }
+
+void CMainCore::OnTimer(int id) {
+    // Only running timers count: an expiry delivered after a stop is stale.
+    if (id == kReplyTimerId && m_nReplyTimer != 0) {
+        StopReplyTimer();
+        ClearReplyWait();
+        m_host.Message("Receive timeout occurred");
+    } else if (id == kSearchTimerId && m_nSearchTimer != 0) {
+        m_host.KillTimer(kSearchTimerId);
+        m_nSearchTimer = 0;
+        ClearReplyWait();
+        ConnectSearchStep();
+    }
+}
+
+// ---- traffic log ------------------------------------------------------------------
+
+void CMainCore::SetLogging(bool on, const std::string& fileName) {
+    FlushTraffic();
+    m_bLogging = on;
+    if (on) m_strLogFileName = fileName;
+}
+
+void CMainCore::LogTraffic(const uint8_t* data, std::size_t count) {
+    if (!m_bLogging) return;
+    m_traffic.insert(m_traffic.end(), data, data + count);
+}
+
+void CMainCore::FlushTraffic() {
+    if (m_traffic.empty()) return;
+    // A file error loses the bytes, as the log has always done.
+    AppendToFile(m_strLogFileName, m_traffic.data(), m_traffic.size());
+    m_traffic.clear();
+}
+
+}  // namespace quelda

@@ -1,0 +1,201 @@
+#include "CliMonitorHost.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
+#include "CliEscape.h"
+#include "CliProgramDir.h"
+
+namespace quelda {
+
+namespace {
+
+// One event, one line, at once: scripts and rigs read the output live.
+void Emit(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+// A whole decimal number, optionally negative, that fits an int.
+bool ParseInt(const std::string& text, int& value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    const long parsed = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || errno == ERANGE || parsed < -2147483647L || parsed > 2147483647L) {
+        return false;
+    }
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+std::vector<std::string> Words(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+}  // namespace
+
+CCliMonitorHost::CCliMonitorHost(MonitorOptions options)
+    : m_options(std::move(options)),
+      m_loop({[this] { m_core->OnCommNotify(); }, [this](int id) { m_core->OnTimer(id); },
+              [this] { m_script.ReadFrom(STDIN_FILENO); }}),
+      m_core(std::make_unique<CMainCore>(*this, ResolveProgramDir(m_options.dir))) {}
+
+// The core goes first: its channel's thread posts into the loop.
+CCliMonitorHost::~CCliMonitorHost() { m_core.reset(); }
+
+int CCliMonitorHost::Run() {
+    m_core->LoadAll();
+    m_options.ApplyTo(m_core->GetLineSettings());
+    m_core->Connect();
+    RunScript();
+    Finish();
+    return m_nExitCode;
+}
+
+int CCliMonitorHost::MillisecondsLeftOfSleep() const {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(m_sleepUntil - Clock::now());
+    return static_cast<int>(std::max<long long>(left.count(), 0));
+}
+
+// Script lines run as they come; between two lines the loop looks at the
+// events without waiting, so arrivals interleave with a fast script.
+void CCliMonitorHost::RunScript() {
+    while (!m_bQuit) {
+        const int sleepLeft = MillisecondsLeftOfSleep();
+        if (sleepLeft == 0 && m_script.HasLine()) {
+            Execute(m_script.TakeLine());
+            m_loop.RunOnce(0, -1);
+            continue;
+        }
+        if (sleepLeft == 0 && m_script.Exhausted()) return;
+        // Stop watching the input while a line waits for a sleep to end.
+        const int input = (m_script.Ended() || m_script.HasLine()) ? -1 : STDIN_FILENO;
+        m_loop.RunOnce(sleepLeft > 0 ? sleepLeft : -1, input);
+    }
+}
+
+void CCliMonitorHost::Finish() {
+    m_core->OnCommNotify();
+    while (m_core->ReplyTimerRunning() || m_core->SearchRunning()) m_loop.RunOnce(-1, -1);
+}
+
+void CCliMonitorHost::Execute(const std::string& line) {
+    if (line.empty() || line[0] == '#') return;
+    const std::size_t blank = line.find(' ');
+    const std::string verb = line.substr(0, blank);
+    const std::string rest = blank == std::string::npos ? "" : line.substr(blank + 1);
+    if (!ExecuteSend(verb, UnescapeText(rest)) && !ExecuteControl(verb, rest)) {
+        ScriptError("unknown command " + verb);
+    }
+}
+
+bool CCliMonitorHost::ExecuteSend(const std::string& verb, const std::string& text) {
+    if (verb == "line") {
+        Refused(m_core->SendLine(text, 0));
+    } else if (verb == "cmd") {
+        Refused(m_core->SendCommand(text, 0));
+    } else if (verb == "wait") {
+        Refused(m_core->SendWaitingCommand(text));
+    } else if (verb == "bin") {
+        m_core->SetBinaryCommand(text);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool CCliMonitorHost::ExecuteControl(const std::string& verb, const std::string& text) {
+    int number = 0;
+    const std::vector<std::string> words = Words(text);
+    if (verb == "sleep" || verb == "button") {
+        if (!ParseInt(text, number) || (verb == "sleep" && number < 0)) {
+            ScriptError(verb + " needs a number");
+        } else if (verb == "sleep") {
+            m_sleepUntil = Clock::now() + std::chrono::milliseconds(number);
+        } else {
+            Refused(m_core->SendButtonCommand(number));
+        }
+    } else if (verb == "request") {
+        if (words.size() != 4) {
+            ScriptError("request needs baud rate, data bits, parity and stop bits");
+        } else {
+            Refused(m_core->SendSettingRequest(words[0], words[1], words[2], words[3]));
+        }
+    } else if (verb == "search") {
+        m_core->StartSearch();
+    } else if (verb == "connect") {
+        m_core->Connect();
+    } else if (verb == "disconnect") {
+        m_core->Disconnect();
+    } else if (verb == "quit") {
+        m_bQuit = true;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void CCliMonitorHost::Refused(int sent) {
+    if (sent == 0) Emit("REFUSED");
+}
+
+void CCliMonitorHost::ScriptError(const std::string& what) {
+    std::fprintf(stderr, "quelda-cli monitor: script line %d: %s\n", m_script.LineNumber(),
+                 what.c_str());
+    m_nExitCode = 1;
+}
+
+// ---- host ----------------------------------------------------------------------
+
+void CCliMonitorHost::StartTimer(int id, int milliseconds) { m_loop.StartTimer(id, milliseconds); }
+
+void CCliMonitorHost::KillTimer(int id) { m_loop.KillTimer(id); }
+
+void CCliMonitorHost::Message(const std::string& text) { Emit("MESSAGE " + text); }
+
+void CCliMonitorHost::Ask(const std::string& text, std::function<void(bool)> answer) {
+    Emit("ASK " + text);
+    answer(m_options.yes);
+}
+
+// The monitor takes every frame as a monitor 4 window would; a monitor 3
+// window listening for the binary command brings the block of binary frames.
+std::vector<ViewInfo> CCliMonitorHost::Views() const {
+    return {{WindowKind::Monitor4, ""}, {WindowKind::Monitor3, m_core->BinaryCommand()}};
+}
+
+void CCliMonitorHost::Broadcast(int hint, const uint8_t* data, std::size_t length) {
+    if (hint == hintMonitor4) {
+        Emit("FRAME " + EscapeBytes(std::string(reinterpret_cast<const char*>(data), length)));
+    } else if (hint == hintMonitor3 && length > 0) {
+        // Text frames whose command merely begins with the name carry no block.
+        Emit("BLOCK " + HexUpper(data, length));
+    }
+}
+
+void CCliMonitorHost::ConnectionChanged() {
+    const bool connected = m_core->IsConnected();
+    if (connected == m_bConnected) return;
+    m_bConnected = connected;
+    Emit(connected ? "CONNECTED " + m_core->GetLineSettings().port : "DISCONNECTED");
+}
+
+void CCliMonitorHost::PostCommNotify() { m_loop.Post(); }
+
+void CCliMonitorHost::LineSent(const std::string& line) { Emit("SENT " + EscapeBytes(line)); }
+
+void CCliMonitorHost::ReceiveError(const std::string& text) { Emit("ERROR " + text); }
+
+void CCliMonitorHost::LineError(const std::string& text) { Emit("LINE " + text); }
+
+}  // namespace quelda

@@ -1,0 +1,24 @@
+// quelda-cli: the core without windows, for scripts and test rigs.
+#include <cstdio>
+#include <string>
+
+#include "CliBin2Csv.h"
+#include "CliMonitor.h"
+
+namespace {
+
+const char* const kUsage = "usage: quelda-cli monitor|bin2csv [options] (--help for each)";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "monitor") return quelda::RunMonitor(argc - 1, argv + 1);
+    if (command == "bin2csv") return quelda::RunBin2Csv(argc - 1, argv + 1);
+    if (command == "--help" || command == "-h") {
+        std::printf("%s\n", kUsage);
+        return 0;
+    }
+    std::fprintf(stderr, "%s\n", kUsage);
+    return 2;
+}
