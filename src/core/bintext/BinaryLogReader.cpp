@@ -1,0 +1,74 @@
+#include "bintext/BinaryLogReader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace quelda {
+
+namespace {
+constexpr std::size_t kReadBuffer = 1 << 20;
+}
+
+BinaryLogReader::~BinaryLogReader() {
+    if (m_fd >= 0) ::close(m_fd);
+}
+
+bool BinaryLogReader::Open(const std::string& path) {
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0) return false;
+    struct stat st;
+    if (::fstat(m_fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(m_fd);
+        m_fd = -1;
+        return false;
+    }
+    m_fileSize = static_cast<uint64_t>(st.st_size);
+    m_buffer.resize(kReadBuffer);
+    return true;
+}
+
+bool BinaryLogReader::Fill() {
+    m_begin = m_end = 0;
+    for (;;) {
+        const ssize_t n = ::read(m_fd, m_buffer.data(), m_buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) m_failed = true;
+        if (n <= 0) return false;
+        m_end = static_cast<std::size_t>(n);
+        return true;
+    }
+}
+
+void BinaryLogReader::SkipHeaderLine() {
+    for (;;) {
+        if (m_begin == m_end && !Fill()) return;
+        const uint8_t* start = m_buffer.data() + m_begin;
+        const void* lf = std::memchr(start, '\n', m_end - m_begin);
+        const std::size_t taken =
+            lf ? static_cast<std::size_t>(static_cast<const uint8_t*>(lf) - start) + 1
+               : m_end - m_begin;
+        m_begin += taken;
+        m_position += taken;
+        if (lf) return;
+    }
+}
+
+std::size_t BinaryLogReader::Read(uint8_t* dst, std::size_t n) {
+    std::size_t done = 0;
+    while (done < n) {
+        if (m_begin == m_end && !Fill()) break;
+        const std::size_t take = std::min(n - done, m_end - m_begin);
+        std::memcpy(dst + done, m_buffer.data() + m_begin, take);
+        m_begin += take;
+        done += take;
+    }
+    m_position += done;
+    return done;
+}
+
+}  // namespace quelda

@@ -1,0 +1,112 @@
+#include "values/FormatSpec.h"
+
+#include <cstring>
+
+namespace quelda {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads a decimal field at pos; false when it exceeds kMaxFormatField.
+bool ReadField(const std::string& text, std::size_t& pos, int& value) {
+    value = 0;
+    while (pos < text.size() && IsDigit(text[pos])) {
+        value = value * 10 + (text[pos] - '0');
+        if (value > kMaxFormatField) return false;
+        ++pos;
+    }
+    return true;
+}
+
+void ReadFlags(const std::string& text, std::size_t& pos, FormatSpec& spec) {
+    for (; pos < text.size(); ++pos) {
+        switch (text[pos]) {
+            case '-':
+                spec.leftAlign = true;
+                break;
+            case '+':
+                spec.forceSign = true;
+                break;
+            case ' ':
+                spec.spaceSign = true;
+                break;
+            case '#':
+                spec.alternate = true;
+                break;
+            case '0':
+                spec.zeroPad = true;
+                break;
+            default:
+                return;
+        }
+    }
+}
+
+void ReadLength(const std::string& text, std::size_t& pos, FormatSpec& spec) {
+    if (text.compare(pos, 2, "hh") == 0) {
+        spec.length = FormatSpec::Length::Char;
+        pos += 2;
+    } else if (text.compare(pos, 2, "ll") == 0) {
+        spec.length = FormatSpec::Length::LongLong;
+        pos += 2;
+    } else if (pos < text.size() && text[pos] == 'h') {
+        spec.length = FormatSpec::Length::Short;
+        ++pos;
+    } else if (pos < text.size() && text[pos] == 'l') {
+        spec.length = FormatSpec::Length::Long;
+        ++pos;
+    }
+}
+
+// Parses the conversion that starts after a '%' at pos; false when it is
+// not one the value formatter accepts.
+bool ReadConversion(const std::string& text, std::size_t& pos, FormatSpec& spec) {
+    const std::size_t start = pos - 1;
+    ReadFlags(text, pos, spec);
+    if (!ReadField(text, pos, spec.width)) return false;
+    if (pos < text.size() && text[pos] == '.') {
+        ++pos;
+        if (!ReadField(text, pos, spec.precision)) return false;
+    }
+    ReadLength(text, pos, spec);
+    if (pos >= text.size() || !std::strchr("diuoxXfFeEgGaA", text[pos])) return false;
+    spec.conversion = text[pos++];
+    spec.conversionText = text.substr(start, pos - start);
+    if (spec.IsDouble()) {
+        // "l" means nothing to a double conversion; others would misread it
+        return spec.length == FormatSpec::Length::None || spec.length == FormatSpec::Length::Long;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool FormatSpec::IsInteger() const { return conversion && std::strchr("diuoxX", conversion); }
+
+bool FormatSpec::IsDouble() const { return conversion && std::strchr("fFeEgGaA", conversion); }
+
+FormatSpec ParseFormatSpec(const std::string& format) {
+    const std::string text = format.substr(0, format.find('\0'));
+    FormatSpec spec;
+    int conversions = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        std::string& literal = conversions == 0 ? spec.prefix : spec.suffix;
+        if (text[pos] != '%') {
+            literal += text[pos++];
+            continue;
+        }
+        ++pos;
+        if (pos < text.size() && text[pos] == '%') {
+            literal += '%';
+            ++pos;
+            continue;
+        }
+        if (++conversions > 1 || !ReadConversion(text, pos, spec)) return FormatSpec{};
+    }
+    spec.valid = conversions == 1;
+    spec.bare = spec.width == 0 && !spec.forceSign && !spec.spaceSign && !spec.alternate;
+    return spec;
+}
+
+}  // namespace quelda

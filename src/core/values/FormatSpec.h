@@ -1,0 +1,40 @@
+#pragma once
+// A user's printf-style value format, checked once: literal text around
+// exactly one conversion. Formats the C formatter could misread (no or
+// several conversions, "*", "%n", "%s", "%c", "%p", positional arguments,
+// unknown length modifiers, width or precision above kMaxFormatField) are
+// marked invalid and never reach it.
+#include <string>
+
+namespace quelda {
+
+// Widths and precisions above this make a format invalid, which bounds the
+// text of one conversion.
+constexpr int kMaxFormatField = 64;
+
+struct FormatSpec {
+    enum class Length { None, Char, Short, Long, LongLong };  // -, hh, h, l, ll
+
+    bool valid = false;
+    std::string prefix;      // literal text before the conversion ("%%" already "%")
+    std::string suffix;      // literal text after it
+    bool leftAlign = false;  // '-'
+    bool forceSign = false;  // '+'
+    bool spaceSign = false;  // ' '
+    bool alternate = false;  // '#'
+    bool zeroPad = false;    // '0'
+    int width = 0;
+    int precision = -1;  // -1: none given
+    Length length = Length::None;
+    char conversion = 0;         // one of d i u o x X f F e E g G a A
+    bool bare = false;           // no width and no flag that changes the text
+    std::string conversionText;  // the conversion alone, e.g. "%+08.3f"
+
+    bool IsInteger() const;
+    bool IsDouble() const;
+};
+
+// The C formatter stops at a NUL byte; so does the parse.
+FormatSpec ParseFormatSpec(const std::string& format);
+
+}  // namespace quelda

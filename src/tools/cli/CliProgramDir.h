@@ -1,0 +1,11 @@
+#pragma once
+// The program directory of the command-line tools.
+#include <string>
+
+namespace quelda {
+
+// dirOption when given, else $QUELDA_DIR, else the executable's directory;
+// always ends in "/".
+std::string ResolveProgramDir(const std::string& dirOption);
+
+}  // namespace quelda
