@@ -5,6 +5,8 @@
 
 class CMainFrame;
 class CQueldaView;
+class QAction;
+class QToolBar;
 
 class CQueldaChildFrame : public QMainWindow {
     Q_OBJECT
@@ -20,8 +22,18 @@ public:
     void MoveFrame(int left, int top, int width, int height);
     void SetFrameTitle(const QString& title);
 
+    // The action of a menu command this window handles itself (the
+    // terminal's "Send Command Line", the EEPROM editor's file commands, ...),
+    // or nullptr: the main frame then shows the item disabled.
+    virtual QAction* CommandAction(int commandId) { return nullptr; }
+    // The window became the active child: give the keyboard focus to where
+    // the user types (the view by default).
+    virtual void OnActivated();
+
 protected:
     void SetView(CQueldaView* view);
+    // A bar that docks only at the top or the bottom, docked at the top.
+    QToolBar* AddDialogBar(const QString& title);
 
 private:
     CMainFrame& m_mainFrame;

@@ -9,6 +9,7 @@
 #include "config/Settings.h"
 
 class CMainFrame;
+class CQueldaChildFrame;
 class CTERMDoc;
 
 class CQueldaView : public QWidget {
@@ -33,6 +34,13 @@ public:
     CMainFrame& MainFrame() const { return m_mainFrame; }
     CTERMDoc* Document() const { return m_pDocument; }
     void SetDocument(CTERMDoc* doc) { m_pDocument = doc; }
+    // The child frame that holds the view (nullptr before it is placed).
+    CQueldaChildFrame* Frame() const;
+
+protected:
+    // Sets the frame's title and moves it to the WINDOW_LEFT, WINDOW_TOP,
+    // WINDOW_WIDTH and WINDOW_HEIGHT of the view's window section.
+    void PlaceFrame(const QString& title);
 
 private:
     CMainFrame& m_mainFrame;

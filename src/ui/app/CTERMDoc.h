@@ -14,12 +14,17 @@ class CTERMDoc : public QObject {
 public:
     using QObject::QObject;
 
+    // The view joins the document (and learns it through SetDocument).
     void AddView(CQueldaView* view);
     void RemoveView(CQueldaView* view);
     QVector<CQueldaView*> Views() const;
     bool IsEmpty() const;
     // Calls every view's OnUpdate synchronously, in view order.
     void UpdateAllViews(int hint, const uint8_t* data, std::size_t length);
+
+signals:
+    // The last view left.
+    void Emptied();
 
 private:
     QVector<QPointer<CQueldaView>> m_views;

@@ -15,8 +15,7 @@ public:
     virtual void Message(const QString& text, const QString& caption = QString(),
                          Icon icon = Icon::Information) = 0;
     // Asynchronous question: answer(true) for Yes/OK. Used from frame dispatch.
-    virtual void AskAsync(const QString& text, Buttons buttons,
-                          std::function<void(bool)> answer,
+    virtual void AskAsync(const QString& text, Buttons buttons, std::function<void(bool)> answer,
                           const QString& caption = QString()) = 0;
     // Synchronous question, for handlers of the user's own actions only.
     virtual bool Ask(const QString& text, Buttons buttons, const QString& caption = QString()) = 0;

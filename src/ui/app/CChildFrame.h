@@ -1,0 +1,11 @@
+#pragma once
+// The plain child frame of the EEPROM editor and the simulator: no bar, only
+// the view. Closing is refused while the view says no (see CChildSubWindow).
+#include "app/CQueldaChildFrame.h"
+
+class CChildFrame : public CQueldaChildFrame {
+    Q_OBJECT
+public:
+    // The frame takes ownership of the view.
+    CChildFrame(CMainFrame& mainFrame, CQueldaView* view, QWidget* parent = nullptr);
+};

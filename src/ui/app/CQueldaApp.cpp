@@ -1,0 +1,79 @@
+#include "app/CQueldaApp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <cstdio>
+
+#include "app/CDemoSession.h"
+#include "app/CMainFrame.h"
+#include "app/CSingleInstance.h"
+#include "app/ProgramDir.h"
+#include "app/ProgramIcon.h"
+
+CQueldaApp::CQueldaApp() = default;
+
+CQueldaApp::~CQueldaApp() { Shutdown(); }
+
+int CQueldaApp::Run(const QStringList& arguments) {
+    QApplication::setApplicationName(QStringLiteral("Quelda"));
+    QApplication::setWindowIcon(ProgramIcon());
+    const AppOptions options = ParseAppOptions(arguments, qEnvironmentVariable("QUELDA_DIR"));
+    if (options.help || !options.error.isEmpty()) {
+        if (!options.error.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(options.error));
+        std::fputs(qPrintable(UsageText()), options.help ? stdout : stderr);
+        return options.help ? 0 : 2;
+    }
+    const int early = HandleInstance(options);
+    if (early >= 0) return early;
+    const std::string appDir = PrepareProgramDir(options);
+    if (appDir.empty()) return 1;
+    CreateMainFrame(appDir);
+    const int code = QApplication::exec();
+    Shutdown();
+    return code;
+}
+
+int CQueldaApp::HandleInstance(const AppOptions& options) {
+    m_instance = std::make_unique<CSingleInstance>();
+    if (m_instance->AskRunningToRaise()) return 0;
+    if (options.raise) {
+        std::fputs("quelda: no running instance to raise\n", stderr);
+        return 1;
+    }
+    if (!m_instance->Listen()) {
+        std::fputs("quelda: cannot listen for restore requests\n", stderr);
+    }
+    return -1;
+}
+
+std::string CQueldaApp::PrepareProgramDir(const AppOptions& options) {
+    if (!options.demo) {
+        return options.dir.isEmpty() ? ExecutableDir() : AsProgramDir(options.dir);
+    }
+    const QString exeDir = QString::fromStdString(ExecutableDir());
+    const QString target =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/demo");
+    m_demo = std::make_unique<CDemoSession>(exeDir + QStringLiteral("demo"), target,
+                                            exeDir + QStringLiteral("quelda-device"));
+    if (m_demo->Start()) return AsProgramDir(target);
+    QMessageBox::critical(nullptr, QStringLiteral("Quelda"), m_demo->Error());
+    return std::string();
+}
+
+void CQueldaApp::CreateMainFrame(const std::string& appDir) {
+    m_frame = std::make_unique<CMainFrame>(appDir, m_prompt);
+    m_prompt.SetParent(m_frame.get());
+    connect(m_instance.get(), &CSingleInstance::RaiseRequested, m_frame.get(),
+            &CMainFrame::RestoreAndRaise);
+    // The standard new-document action: the terminal, and with it the document.
+    m_frame->ShowView(QStringLiteral("TERM"));
+    m_frame->show();
+}
+
+void CQueldaApp::Shutdown() {
+    // The port closes before the device behind it stops.
+    m_frame.reset();
+    if (m_demo) m_demo->Stop();
+}

@@ -1,0 +1,42 @@
+#include "app/CQueldaChildFrame.h"
+
+#include <QMdiSubWindow>
+#include <QToolBar>
+
+#include "app/CQueldaView.h"
+#include "app/DialogBar.h"
+
+CQueldaChildFrame::CQueldaChildFrame(CMainFrame& mainFrame, QWidget* parent)
+    : QMainWindow(parent), m_mainFrame(mainFrame) {
+    // A child frame is a plain widget inside its sub-window, not a window.
+    setWindowFlags(Qt::Widget);
+}
+
+CQueldaChildFrame::~CQueldaChildFrame() = default;
+
+void CQueldaChildFrame::MoveFrame(int left, int top, int width, int height) {
+    QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!frame) frame = this;
+    frame->setGeometry(left, top, std::max(width, 1), std::max(height, 1));
+}
+
+void CQueldaChildFrame::SetFrameTitle(const QString& title) {
+    setWindowTitle(title);
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->setWindowTitle(title);
+}
+
+void CQueldaChildFrame::OnActivated() {
+    if (m_pView) m_pView->setFocus(Qt::OtherFocusReason);
+}
+
+void CQueldaChildFrame::SetView(CQueldaView* view) {
+    m_pView = view;
+    setCentralWidget(view);
+}
+
+QToolBar* CQueldaChildFrame::AddDialogBar(const QString& title) {
+    auto* bar = new QToolBar(title, this);
+    SetUpDialogBar(bar, title);
+    addToolBar(Qt::TopToolBarArea, bar);
+    return bar;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// One running Quelda per user: the first start listens on a local socket
+// named "Quelda"; a second start (or `quelda --raise`) connects to it and asks
+// the running one to come to the front.
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+class CSingleInstance : public QObject {
+    Q_OBJECT
+public:
+    explicit CSingleInstance(const QString& name = QStringLiteral("Quelda"),
+                             QObject* parent = nullptr);
+
+    // Sends the restore request to a running instance; false when none answers.
+    bool AskRunningToRaise(int timeoutMs = 2000) const;
+    // Starts listening (a name left behind by a crashed instance is taken
+    // over); false when the socket cannot be created.
+    bool Listen();
+
+signals:
+    void RaiseRequested();
+
+private:
+    void OnNewConnection();
+
+    QString m_name;
+    QLocalServer* m_pServer = nullptr;
+};

@@ -1,0 +1,50 @@
+#include "app/ProgramDir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+AppOptions ParseAppOptions(const QStringList& arguments, const QString& environmentDir) {
+    AppOptions options;
+    options.dir = environmentDir;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--demo")) {
+            options.demo = true;
+        } else if (argument == QLatin1String("--raise")) {
+            options.raise = true;
+        } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            options.help = true;
+        } else if (argument == QLatin1String("--dir") && i + 1 < arguments.size()) {
+            options.dir = arguments[++i];
+        } else if (argument.startsWith(QLatin1String("--dir="))) {
+            options.dir = argument.mid(6);
+        } else {
+            options.error = QStringLiteral("unknown or incomplete option: %1").arg(argument);
+            return options;
+        }
+    }
+    return options;
+}
+
+QString UsageText() {
+    return QStringLiteral(
+        "usage: quelda [--dir DIR] [--demo] [--raise]\n"
+        "  --dir DIR  read and write the program's files in DIR (also QUELDA_DIR)\n"
+        "  --demo     run against the built-in virtual device\n"
+        "  --raise    bring the running Quelda to the front and exit\n");
+}
+
+std::string ExecutableDir() { return AsProgramDir(QCoreApplication::applicationDirPath()); }
+
+std::string AsProgramDir(const QString& dir) {
+    QString path = QDir::cleanPath(QFileInfo(dir).absoluteFilePath());
+    if (!path.endsWith(QLatin1Char('/'))) path += QLatin1Char('/');
+    return path.toStdString();
+}
+
+QString HelpFilePath(const std::string& appDir) {
+    const QString own = QString::fromStdString(appDir) + QStringLiteral("help/help.html");
+    if (QFileInfo::exists(own)) return own;
+    return QString::fromStdString(ExecutableDir()) + QStringLiteral("help/help.html");
+}

@@ -1,0 +1,5 @@
+#pragma once
+#include <QIcon>
+
+// The program's icon: a "Q" on a rounded tile in the terminal's colours.
+QIcon ProgramIcon();

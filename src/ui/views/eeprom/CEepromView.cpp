@@ -1,0 +1,12 @@
+#include "views/eeprom/CEepromView.h"
+
+#include "routing/UpdateHint.h"
+
+CEepromView::CEepromView(CMainFrame& mainFrame, QWidget* parent)
+    : CFormView(mainFrame, QSize(478, 251), parent) {}
+
+void CEepromView::OnInitialUpdate() { FitFrame(QStringLiteral("ＥＥＰＲＯＭ"), true); }
+
+void CEepromView::OnUpdate(int hint, const uint8_t* data, std::size_t length) {
+    if (hint == quelda::hintNone && !data) update();
+}

@@ -1,0 +1,12 @@
+#include "views/simulator/CSimulatorView.h"
+
+#include "routing/UpdateHint.h"
+
+CSimulatorView::CSimulatorView(CMainFrame& mainFrame, QWidget* parent)
+    : CFormView(mainFrame, QSize(391, 241), parent) {}
+
+void CSimulatorView::OnInitialUpdate() { FitFrame(QStringLiteral("Simulator"), true); }
+
+void CSimulatorView::OnUpdate(int hint, const uint8_t* data, std::size_t length) {
+    if (hint == quelda::hintNone && !data) update();
+}
