@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "FrameCounter.h"
 #include "comm/PortHandle.h"
 #include "protocol/ReceiveParser.h"
 
@@ -27,18 +28,6 @@ extern char** environ;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class Counter : public quelda::IParserListener {
-public:
-    long long frames = 0;
-    long long errors = 0;
-    void OnFrameEnd(const char*, std::size_t) override {}
-    void OnFrame(const std::string&, const char*, std::size_t, const uint8_t*,
-                 std::size_t) override {
-        ++frames;
-    }
-    void OnReceiveError(const char*) override { ++errors; }
-};
 
 std::string BinDir() {
     char path[4096] = {};
@@ -84,7 +73,7 @@ bool Measure(long rate, double seconds) {
         waitpid(pid, nullptr, 0);
         return false;
     }
-    Counter counter;
+    FrameCounter counter;
     quelda::CReceiveParser parser(counter);
     std::vector<uint8_t> buffer(1 << 16);
     const long ticksBefore = CpuTicks(pid);

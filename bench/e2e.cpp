@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "FrameCounter.h"
 #include "comm/ComPort.h"
 #include "protocol/Frame.h"
 #include "protocol/ReceiveParser.h"
@@ -28,18 +29,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr std::size_t kInFlight = 256 * 1024;
 constexpr int kFramesPerChunk = 200;
-
-class FrameCounter : public quelda::IParserListener {
-public:
-    long long frames = 0;
-    long long errors = 0;
-    void OnFrameEnd(const char*, std::size_t) override {}
-    void OnFrame(const std::string&, const char*, std::size_t, const uint8_t*,
-                 std::size_t) override {
-        ++frames;
-    }
-    void OnReceiveError(const char*) override { ++errors; }
-};
 
 // One chunk as a device answering a poll loop would send it: mostly text
 // answers, every fifth a binary block whose bytes cover 0x00..0xFF.

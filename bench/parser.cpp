@@ -10,22 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "FrameCounter.h"
 #include "protocol/Frame.h"
 #include "protocol/ReceiveParser.h"
 
 namespace {
-
-class CountingListener : public quelda::IParserListener {
-public:
-    long frames = 0;
-    long errors = 0;
-    void OnFrameEnd(const char*, std::size_t) override {}
-    void OnFrame(const std::string&, const char*, std::size_t, const uint8_t*,
-                 std::size_t) override {
-        ++frames;
-    }
-    void OnReceiveError(const char*) override { ++errors; }
-};
 
 std::string BinaryFrame(unsigned total, unsigned seed) {
     unsigned L = total - 14;  // "$QVR,BIN," before the block, "*XX" CR LF after it
@@ -61,7 +50,7 @@ int main() {
     const long passes = (200L << 20) / static_cast<long>(stream.size()) + 1;
     const auto* bytes = reinterpret_cast<const uint8_t*>(stream.data());
 
-    CountingListener listener;
+    FrameCounter listener;
     quelda::CReceiveParser parser(listener);
     double start = CpuSeconds();
     for (long pass = 0; pass < passes; ++pass) {
@@ -72,7 +61,7 @@ int main() {
     double seconds = CpuSeconds() - start;
 
     if (listener.errors != 0 || listener.frames != framesPerPass * passes) {
-        std::fprintf(stderr, "parser bench: %ld frames, %ld errors, %ld frames expected\n",
+        std::fprintf(stderr, "parser bench: %lld frames, %lld errors, %ld frames expected\n",
                      listener.frames, listener.errors, framesPerPass * passes);
         return 1;
     }

@@ -55,6 +55,24 @@ TEST(AppOptionsTest, CommandLineAndEnvironment) {
     }
 }
 
+TEST(AppOptionsTest, TheDemoGoesToTheDirectoryOfDirElseToTheDataDirectory) {
+    const struct {
+        QStringList arguments;
+        QString environment;
+        QString demoDir;
+    } rows[] = {
+        {{"--demo"}, "", "/data/demo"},
+        {{"--demo"}, "/env/dir", "/data/demo"},
+        {{"--demo", "--dir", "/d"}, "/env/dir", "/d"},
+        {{"--dir=/e", "--demo"}, "", "/e"},
+    };
+    for (const auto& row : rows) {
+        const AppOptions options = ParseAppOptions(row.arguments, row.environment);
+        EXPECT_EQ(DemoProgramDir(options, QStringLiteral("/data")), row.demoDir)
+            << row.arguments.join(' ').toStdString();
+    }
+}
+
 TEST(AppOptionsTest, ProgramDirectoriesAreAbsoluteWithASlash) {
     UiApp();
     EXPECT_EQ(AsProgramDir(QStringLiteral("/tmp/x/../y")), "/tmp/y/");

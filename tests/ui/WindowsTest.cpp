@@ -7,10 +7,12 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolBar>
 
 #include "MainFrameFixture.h"
 #include "app/CChildFrame.h"
 #include "app/CChildSubWindow.h"
+#include "app/CDemoSession.h"
 #include "app/CTERMDoc.h"
 #include "routing/UpdateHint.h"
 
@@ -88,6 +90,35 @@ TEST_F(WindowsTest, WindowsTakeTheirPlaceFromTheSettings) {
     EXPECT_EQ(SubWindowOf(status)->geometry(), QRect(5, 0, 200, 200));
 }
 
+// The demo's windows, each opened from the view bar of the 800 x 600 main
+// window, lie wholly inside its window area, with nothing of their bars
+// pushed out of sight.
+TEST_F(WindowsTest, TheDemoWindowsFitTheMainWindow) {
+    const std::string demo = dir.Path() + "demo";
+    ASSERT_TRUE(CDemoSession::CopyMissingFiles(QStringLiteral(QUELDA_SOURCE_DIR "/src/ui/res/demo"),
+                                               QString::fromStdString(demo)));
+    main = std::make_unique<CMainFrame>(demo + "/", prompt);
+    main->show();
+    ASSERT_TRUE(WaitUntil([this] { return main->isVisible(); }));
+    const QRect area = main->MdiArea()->viewport()->rect();
+    for (const char* typeName : {"TERM", "Monitor1", "Monitor2", "Monitor3", "Monitor4", "Status",
+                                 "Eeprom", "Simulator"}) {
+        CQueldaChildFrame* frame = main->ShowView(QString::fromLatin1(typeName));
+        ASSERT_NE(frame, nullptr) << typeName;
+        RunEvents(10);
+        EXPECT_TRUE(area.contains(SubWindowOf(frame)->geometry()))
+            << typeName << " at " << SubWindowOf(frame)->geometry().x() << ","
+            << SubWindowOf(frame)->geometry().y() << " " << SubWindowOf(frame)->geometry().width()
+            << "x" << SubWindowOf(frame)->geometry().height() << " outside " << area.width() << "x"
+            << area.height();
+        // A bar too narrow for its controls hides the rest behind this button.
+        for (QToolBar* bar : frame->findChildren<QToolBar*>()) {
+            auto* more = bar->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button"));
+            EXPECT_TRUE(more && !more->isVisible()) << typeName << ": the bar overflows";
+        }
+    }
+}
+
 struct MenuRow {
     const char* typeName;
     const char* menu;
@@ -106,7 +137,7 @@ TEST_F(WindowsTest, EachKindBringsItsMenus) {
         {"Monitor1", "Communicate", communicate + QStringList{"Request", "Request stop"}},
         {"Status", "Communicate", communicate + QStringList{"Request"}},
         {"Simulator", "Communicate", communicate},
-        {"TERM", "File(&F)", {"Exit(&X)"}},
+        {"TERM", "File(&F)", {"Print(&P)...\tCtrl+P", "Print Preview(&V)", "Exit(&X)"}},
         {"Monitor3", "File(&F)", {"Binary to Text Convert", "Exit(&X)"}},
         {"Eeprom", "File(&F)", {"New(&N)", "Open(&O)...", "Save(&S)", "Save As(&A)", "Exit(&X)"}},
         {"Monitor4",

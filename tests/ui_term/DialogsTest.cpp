@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "TermUiSupport.h"
+#include "../ui/UiTestSupport.h"
 #include "app/CComCommandDlg.h"
 #include "app/CComSettingDlg.h"
 #include "app/CCommandEditDlg.h"
@@ -26,7 +26,7 @@ QStringList Items(const QComboBox* box) {
 // Every control has a name for screen readers, every caption fits.
 void ExpectNamedAndUnclipped(QDialog& dialog) {
     dialog.show();
-    Pump();
+    RunEvents(20);
     for (QWidget* w : dialog.findChildren<QWidget*>()) {
         if (!w->isVisible()) continue;
         if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
@@ -51,7 +51,7 @@ int ExecClicking(QDialog& dialog, QAbstractButton* button) {
 
 class DialogsTest : public ::testing::Test {
 protected:
-    void SetUp() override { App(); }
+    void SetUp() override { UiApp(); }
 };
 
 TEST_F(DialogsTest, ComSettingOffersTheListsAndReturnsTypedValues) {
@@ -83,6 +83,17 @@ TEST_F(DialogsTest, ComSettingOffersTheListsAndReturnsTypedValues) {
     EXPECT_EQ(ExecClicking(dialog, dialog.Buttons()->button(QDialogButtonBox::Ok)),
               QDialog::Accepted);
     ExpectNamedAndUnclipped(dialog);
+}
+
+TEST_F(DialogsTest, ALongPortPathShowsWhole) {
+    LineSettings in;
+    in.port = "/home/user/.local/share/Quelda/demo/tty";
+    CComSettingDlg dialog(in);
+    dialog.show();
+    RunEvents(20);
+    const QLineEdit* edit = dialog.PortBox()->lineEdit();
+    EXPECT_GE(edit->width(), edit->fontMetrics().horizontalAdvance(edit->text()));
+    dialog.hide();
 }
 
 TEST_F(DialogsTest, ComCommandHasNoPortAndThreeResults) {
@@ -184,6 +195,20 @@ TEST_F(CommandEditTest, ParameterCaptionsFollowTheCommand) {
     EXPECT_EQ(Labels(dialog).first(), QStringLiteral("Speed"));
     EXPECT_EQ(dialog.ParamEdit(1)->text(), QStringLiteral("typed"));
     ExpectNamedAndUnclipped(dialog);
+}
+
+TEST_F(CommandEditTest, FieldsStayPutWhileCaptionsComeAndGo) {
+    CCommandEditDlg dialog(record(), defs());
+    dialog.show();
+    RunEvents(20);
+    const int x = dialog.ParamEdit(0)->x();
+    for (const char* command : {"MOD", "MODE", "RUN"}) {
+        dialog.CommandBox()->setEditText(QString::fromLatin1(command));
+        RunEvents(20);
+        EXPECT_EQ(dialog.ParamEdit(0)->x(), x) << command;
+        EXPECT_GE(dialog.ParamLabel(4)->width(), dialog.ParamLabel(4)->sizeHint().width());
+    }
+    dialog.hide();
 }
 
 TEST_F(CommandEditTest, NoDefinitionsGiveEmptyCaptions) {

@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 #include "../core/protocol/ParserTestSupport.h"
-#include "TermUiSupport.h"
+#include "TermFrameFixture.h"
 #include "app/CommandIds.h"
 
 // Exported by QtGui; what a real key press goes through before the widget
@@ -29,7 +29,7 @@ protected:
     void Type(const QString& text) { frame->CommandLine()->setEditText(text); }
     void ClickSend() {
         frame->SendButton()->click();
-        Pump();
+        RunEvents(20);
     }
     std::vector<std::string> ShownTexts() const {
         std::vector<std::string> texts;
@@ -92,30 +92,30 @@ TEST_F(TermSendTest, SendIsEnabledExactlyWhileConnected) {
     EXPECT_TRUE(frame->SendButton()->isEnabled());
     EXPECT_TRUE(send->isEnabled());
     main->Action(cmd::kDisconnect)->trigger();
-    Pump();
+    RunEvents(20);
     EXPECT_FALSE(frame->SendButton()->isEnabled());
     EXPECT_FALSE(send->isEnabled());
     Type(QStringLiteral("$QVR,X*"));
     frame->SendCommandLine();
     EXPECT_EQ(view->Lines().Size(), 0u);
     main->Action(cmd::kConnect)->trigger();
-    Pump();
+    RunEvents(20);
     EXPECT_TRUE(frame->SendButton()->isEnabled());
     EXPECT_TRUE(send->isEnabled());
 }
 
 TEST_F(TermSendTest, EnterInTheCommandLineSendsOnce) {
     main->activateWindow();
-    ASSERT_TRUE(PumpUntil([this] { return main->isActiveWindow(); }));
+    ASSERT_TRUE(WaitUntil([this] { return main->isActiveWindow(); }));
     frame->FocusCommandLine();
     QLineEdit* edit = frame->CommandLine()->lineEdit();
-    ASSERT_TRUE(PumpUntil([edit] { return edit->hasFocus(); }));
+    ASSERT_TRUE(WaitUntil([edit] { return edit->hasFocus(); }));
     Type(QStringLiteral("$QVR,E*"));
     if (!qt_sendShortcutOverrideEvent(edit, 0, Qt::Key_Return, Qt::NoModifier)) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(edit, &press);
     }
-    Pump();
+    RunEvents(20);
     const std::string line = "$QVR,E*" + Hex2(Xor("QVR,E")) + kEnd;
     EXPECT_EQ(ShownTexts(), std::vector<std::string>{line});
     EXPECT_EQ(pty.Read(line.size()), line);
@@ -125,7 +125,7 @@ TEST_F(TermSendTest, FastDisplayShowsFramesWholeOrByteByByte) {
     const std::string text = Text("A,1");
     auto feed = [this](const std::string& bytes) {
         for (char c : bytes) main->Core().ReceiveByte(static_cast<uint8_t>(c));
-        Pump();
+        RunEvents(20);
     };
     ASSERT_TRUE(frame->FastDispBox()->isChecked());
     feed(text);

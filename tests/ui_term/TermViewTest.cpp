@@ -3,11 +3,14 @@
 #include <QFile>
 #include <QImage>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QTimer>
 
-#include "TermUiSupport.h"
+#include "TermFrameFixture.h"
+#include "app/CommandIds.h"
 #include "term/TermGeometry.h"
 #include "views/term/CTermTextArea.h"
 
@@ -41,8 +44,8 @@ TEST_F(TermFrameTest, EachKindIsDrawnInItsColour) {
         {kLineError, QColor(200, 0, 0)},
     };
     for (const Case& c : cases) view->AddLine("HWMEHWME\r\n", c.kind);
-    ASSERT_TRUE(PumpUntil([this] { return view->TextArea()->viewport()->isVisible(); }));
-    Pump();
+    ASSERT_TRUE(WaitUntil([this] { return view->TextArea()->viewport()->isVisible(); }));
+    RunEvents(20);
     const QImage image = view->TextArea()->viewport()->grab().toImage();
     const int lh = view->LineHeight();
     for (int row = 0; row < 3; ++row) {
@@ -52,6 +55,51 @@ TEST_F(TermFrameTest, EachKindIsDrawnInItsColour) {
     }
     EXPECT_EQ(DarkestIn(image, 3 * lh + 2, image.height()), QColor(Qt::white));
 }
+
+// The rows of ink of the last row, drawn one row below the top of an image
+// three rows high (so ink above the row is seen, not cut off).
+std::vector<int> InkRowsOfLastRow(CTERMView& view) {
+    const int lh = view.LineHeight();
+    const int width = view.TextArea()->viewport()->width();
+    QImage image(width, 3 * lh, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.translate(0, lh);
+    view.Draw(painter, width, (view.Lines().HeightRows() - 1) * lh, lh - 1);
+    painter.end();
+    std::vector<int> rows;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (image.pixelColor(x, y).lightness() < 160) {
+                rows.push_back(y - lh);
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+// Kanji, kana and "$" keep their tops inside their row; a line of kanji and
+// kana lies wholly inside it.
+void ExpectGlyphsInsideTheirRow(CTERMView& view) {
+    const int lh = view.LineHeight();
+    struct Case {
+        const char* text;
+        bool wholly;
+    } const cases[] = {{"日本語テスト", true}, {"$QVR,VER*38", false}};
+    for (const Case& c : cases) {
+        view.AddLine(c.text, kLineReceived);
+        view.UpdateScrollSizes();
+        const std::vector<int> rows = InkRowsOfLastRow(view);
+        ASSERT_FALSE(rows.empty()) << c.text;
+        EXPECT_GE(rows.front(), 0) << c.text << " at lh " << lh;
+        if (c.wholly) {
+            EXPECT_LT(rows.back(), lh) << c.text << " at lh " << lh;
+        }
+    }
+}
+
+TEST_F(TermFrameTest, TallGlyphsKeepTheirTopsInsideTheirRow) { ExpectGlyphsInsideTheirRow(*view); }
 
 TEST_F(TermFrameTest, ManyLinesPaintOnceAndEndAtTheBottom) {
     int paints = 0;
@@ -69,7 +117,7 @@ TEST_F(TermFrameTest, ManyLinesPaintOnceAndEndAtTheBottom) {
         view->AddLine("line " + std::to_string(i) + "\r\n", kLineReceived);
     EXPECT_EQ(paints, 0) << "AddLine must not paint by itself";
     EXPECT_TRUE(view->IsChanged());
-    Pump();
+    RunEvents(20);
     EXPECT_GE(paints, 1);
     EXPECT_LE(paints, 3);
     viewport->removeEventFilter(&counter);
@@ -95,18 +143,45 @@ TEST_F(TermFrameTest, ManyLinesPaintOnceAndEndAtTheBottom) {
 TEST_F(TermFrameTest, TheTimerRefreshesAndClearsTheChangedFlag) {
     view->AddLine("x", kLineSent);
     EXPECT_TRUE(view->IsChanged());
-    EXPECT_TRUE(PumpUntil([this] { return !view->IsChanged(); }, 2000));
+    EXPECT_TRUE(WaitUntil([this] { return !view->IsChanged(); }, 2000));
 }
 
 TEST_F(TermFrameTest, PrintsWhatTheWindowShows) {
     for (int i = 0; i < 5; ++i) view->AddLine("printed line\r\n", kLineSent);
-    Pump();
+    RunEvents(20);
     const QString file = QString::fromStdString(dir.File("out.pdf"));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
     EXPECT_TRUE(view->PrintTo(printer));
     EXPECT_GT(QFile(file).size(), 0);
+}
+
+TEST_F(TermFrameTest, FileMenuPrintsAndPreviews) {
+    QMenu* file = Menu(QStringLiteral("File(&F)"));
+    ASSERT_NE(file, nullptr);
+    QStringList texts;
+    for (QAction* action : file->actions()) texts << action->text();
+    EXPECT_EQ(texts, (QStringList{"Print(&P)...\tCtrl+P", "Print Preview(&V)", "", "Exit(&X)"}));
+    QAction* print = MenuItem(QStringLiteral("File(&F)"), texts[0]);
+    EXPECT_EQ(print, frame->CommandAction(cmd::kFilePrint));
+    EXPECT_EQ(print->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    QAction* preview = MenuItem(QStringLiteral("File(&F)"), texts[1]);
+    EXPECT_EQ(preview, frame->CommandAction(cmd::kFilePrintPreview));
+
+    // The preview runs modally: note what opened, then close it.
+    QString opened;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&opened, &closer] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = QString::fromLatin1(modal->metaObject()->className());
+            modal->close();
+            closer.stop();
+        }
+    });
+    closer.start(10);
+    preview->trigger();
+    EXPECT_EQ(opened, QStringLiteral("QPrintPreviewDialog"));
 }
 
 class TermPlacedTest : public TermFrameTest {
@@ -124,6 +199,7 @@ TEST_F(TermPlacedTest, FirstUpdatePlacesTheWindowAndSizesTheFont) {
     EXPECT_EQ(sub->windowTitle(), QStringLiteral("Terminal"));
     EXPECT_EQ(sub->geometry(), QRect(5, 6, 420, 310));
     EXPECT_EQ(view->LineHeight(), 90 * view->logicalDpiY() / 720);
+    ExpectGlyphsInsideTheirRow(*view);
 }
 
 class TermTinyFontTest : public TermFrameTest {
@@ -134,7 +210,7 @@ protected:
 TEST_F(TermTinyFontTest, LineHeightNeverFallsBelowTwo) {
     EXPECT_EQ(view->LineHeight(), 2);
     view->AddLine("still drawn", kLineSent);
-    Pump();
+    RunEvents(20);
     EXPECT_GT(view->Lines().CharsPerRow(), 0);
 }
 

@@ -5,11 +5,11 @@
 #include <ostream>
 #include <string>
 
+#include "comm/SignalPipe.h"
 #include "device/DeviceEngine.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceOptions.h"
 #include "device/DeviceProfile.h"
-#include "device/SignalPipe.h"
 
 namespace quelda {
 

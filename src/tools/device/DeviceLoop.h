@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "comm/SignalPipe.h"
 #include "device/DeviceEngine.h"
 #include "device/DeviceLink.h"
-#include "device/SignalPipe.h"
 #include "device/StreamSchedule.h"
 
 namespace quelda {

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "app/AccessibleNames.h"
+#include "app/DialogUnits.h"
 #include "app/UiText.h"
 
 namespace {
@@ -21,12 +22,26 @@ const QStringList kBaudRates = {"4800", "9600", "19200", "38400", "57600", "1152
 const QStringList kDataBits = {"7", "8"};
 const QStringList kParities = {"EVEN", "ODD", "NO"};
 const QStringList kStopBits = {"1", "1.5", "2"};
+// Width of a box in characters.
+constexpr int kMinChars = 12;
+constexpr int kMaxChars = 64;
 
 // The value as an entry of the list when it is one, else typed in.
 void ShowValue(QComboBox* box, const QString& value) {
     const int index = box->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index >= 0) box->setCurrentIndex(index);
     box->setEditText(value);
+}
+
+// Wide enough for the value it opens with (a port may be a long path); the
+// list may hold long device paths, so it opens wider than the box.
+void FitWidth(QComboBox* box, const QStringList& entries, const QString& shown) {
+    box->setMinimumContentsLength(std::clamp(int(shown.size()), kMinChars, kMaxChars));
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    int widest = 0;
+    for (const QString& entry : entries)
+        widest = std::max(widest, box->fontMetrics().horizontalAdvance(entry));
+    box->view()->setMinimumWidth(widest + BaseCharWidth(box->font()) * 4);
 }
 
 std::string ValueOf(const QComboBox* box, const std::string& initial) {
@@ -67,17 +82,12 @@ QComboBox* CComSettingDlg::AddRow(QGridLayout* grid, const QString& label,
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->addItems(entries);
-    box->setMinimumContentsLength(12);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    const QString shown = DecodeText(value);
+    FitWidth(box, entries, shown);
     box->setAccessibleName(label);
     box->lineEdit()->setAccessibleName(label);
-    // The list may hold long device paths: let it open wider than the box.
-    int widest = 0;
-    for (const QString& entry : entries)
-        widest = std::max(widest, box->fontMetrics().horizontalAdvance(entry));
-    box->view()->setMinimumWidth(widest + box->fontMetrics().averageCharWidth() * 4);
     caption->setBuddy(box);
-    ShowValue(box, DecodeText(value));
+    ShowValue(box, shown);
     grid->addWidget(caption, row, 0);
     grid->addWidget(box, row, 1);
     return box;

@@ -10,8 +10,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/AccessibleNames.h"
+#include "app/DialogUnits.h"
 #include "app/UiText.h"
 
 CCommandEditDlg::CCommandEditDlg(const quelda::CommandRecord& record,
@@ -51,10 +53,10 @@ void CCommandEditDlg::BuildFields() {
         m_paramLabels[i] = addRow(QStringLiteral("Parameter%1").arg(i + 1), m_paramEdits[i]);
     }
     grid->setColumnStretch(1, 1);
-    // Captions come and go with the command: keep the columns from jumping.
-    const QFontMetrics metrics = fontMetrics();
-    grid->setColumnMinimumWidth(0, metrics.horizontalAdvance(QStringLiteral("Parameter5")));
-    grid->setColumnMinimumWidth(1, metrics.averageCharWidth() * 32);
+    // Captions come and go with the command: the caption column is as wide
+    // as the widest caption it can show, so the fields never move.
+    grid->setColumnMinimumWidth(0, WidestCaption());
+    grid->setColumnMinimumWidth(1, BaseCharWidth(font()) * 32);
     m_pAckCheck = new QCheckBox(QStringLiteral("ACK check"), this);
     m_pAckCheck->setChecked(m_record.ackCheck == 1);
     m_pAddChecksum = new QCheckBox(QStringLiteral("Add Checksum"), this);
@@ -67,6 +69,17 @@ void CCommandEditDlg::BuildFields() {
     // Typing and choosing from the list both change the edit text.
     connect(m_pCommand, &QComboBox::editTextChanged, this, &CCommandEditDlg::UpdateLabels);
     connect(m_pCommand, &QComboBox::textActivated, this, &CCommandEditDlg::UpdateLabels);
+}
+
+int CCommandEditDlg::WidestCaption() const {
+    const QFontMetrics metrics = fontMetrics();
+    int widest = metrics.horizontalAdvance(QStringLiteral("Parameter5"));
+    for (const quelda::CommandDef& def : m_defs) {
+        for (const std::string& label : def.labels) {
+            widest = std::max(widest, metrics.horizontalAdvance(DecodeText(label)));
+        }
+    }
+    return widest;
 }
 
 void CCommandEditDlg::BuildButtons() {

@@ -37,6 +37,8 @@ public:
 private:
     void BuildFields();
     void BuildButtons();
+    // The widest parameter caption of any definition, or "Parameter5".
+    int WidestCaption() const;
     // The captions of the definition named exactly as the command text, or
     // none; the typed parameters stay.
     void UpdateLabels();

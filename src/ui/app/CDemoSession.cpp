@@ -1,6 +1,7 @@
 #include "app/CDemoSession.h"
 
 #include <sys/prctl.h>
+#include <unistd.h>
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -49,8 +50,13 @@ bool CDemoSession::Start(int timeoutMs) {
 bool CDemoSession::StartDevice(int timeoutMs) {
     m_pDevice = new QProcess(this);
     m_pDevice->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    // The device ends with the program even when the program is killed.
-    m_pDevice->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    // The device ends with the program even when the program is killed; if
+    // the program died before the request took effect, it does not start.
+    const pid_t program = ::getpid();
+    m_pDevice->setChildProcessModifier([program] {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != program) ::_exit(1);
+    });
     const QString profile = QDir(m_targetDir).filePath(QStringLiteral("device"));
     m_pDevice->start(m_devicePath,
                      {QStringLiteral("--profile"), profile, QStringLiteral("--link"), LinkPath()});

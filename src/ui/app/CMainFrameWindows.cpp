@@ -107,7 +107,10 @@ QAction* CMainFrame::MenuAction(int id, const QString& text, QMenu* menu) {
         return own;
     }
     if (m_pMenuFrame) {
-        if (QAction* frameAction = m_pMenuFrame->CommandAction(id)) return frameAction;
+        if (QAction* frameAction = m_pMenuFrame->CommandAction(id)) {
+            frameAction->setText(text);
+            return frameAction;
+        }
     }
     // Nobody handles the command: the item shows, disabled.
     auto* idle = new QAction(text, menu);

@@ -32,6 +32,10 @@ QList<Item> FileItems(int menuId) {
                 {cmd::kAppExit, "Exit(&X)"}};
     }
     QList<Item> items;
+    if (menuId == kTermMenu) {
+        items = {{cmd::kFilePrint, "Print(&P)...\tCtrl+P"},
+                 {cmd::kFilePrintPreview, "Print Preview(&V)"}};
+    }
     if (menuId == kMonitor3Menu) items = {{cmd::kBinToText, "Binary to Text Convert"}};
     if (menuId == kEepromMenu) {
         items = {{cmd::kFileNew, "New(&N)"},

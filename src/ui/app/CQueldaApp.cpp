@@ -8,6 +8,7 @@
 
 #include "app/CDemoSession.h"
 #include "app/CMainFrame.h"
+#include "app/CSignalQuit.h"
 #include "app/CSingleInstance.h"
 #include "app/ProgramDir.h"
 #include "app/ProgramIcon.h"
@@ -27,6 +28,8 @@ int CQueldaApp::Run(const QStringList& arguments) {
     }
     const int early = HandleInstance(options);
     if (early >= 0) return early;
+    m_signals = std::make_unique<CSignalQuit>();
+    if (!m_signals->Install()) std::fputs("quelda: cannot catch SIGTERM and SIGINT\n", stderr);
     const std::string appDir = PrepareProgramDir(options);
     if (appDir.empty()) return 1;
     CreateMainFrame(appDir);
@@ -54,7 +57,7 @@ std::string CQueldaApp::PrepareProgramDir(const AppOptions& options) {
     }
     const QString exeDir = QString::fromStdString(ExecutableDir());
     const QString target =
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/demo");
+        DemoProgramDir(options, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     m_demo = std::make_unique<CDemoSession>(exeDir + QStringLiteral("demo"), target,
                                             exeDir + QStringLiteral("quelda-device"));
     if (m_demo->Start()) return AsProgramDir(target);

@@ -9,6 +9,7 @@
 
 class CDemoSession;
 class CMainFrame;
+class CSignalQuit;
 class CSingleInstance;
 struct AppOptions;
 
@@ -33,6 +34,7 @@ private:
     void Shutdown();
 
     QtUserPrompt m_prompt;
+    std::unique_ptr<CSignalQuit> m_signals;
     std::unique_ptr<CSingleInstance> m_instance;
     std::unique_ptr<CDemoSession> m_demo;
     std::unique_ptr<CMainFrame> m_frame;

@@ -17,8 +17,10 @@ AppOptions ParseAppOptions(const QStringList& arguments, const QString& environm
             options.help = true;
         } else if (argument == QLatin1String("--dir") && i + 1 < arguments.size()) {
             options.dir = arguments[++i];
+            options.dirOption = true;
         } else if (argument.startsWith(QLatin1String("--dir="))) {
             options.dir = argument.mid(6);
+            options.dirOption = true;
         } else {
             options.error = QStringLiteral("unknown or incomplete option: %1").arg(argument);
             return options;
@@ -31,8 +33,13 @@ QString UsageText() {
     return QStringLiteral(
         "usage: quelda [--dir DIR] [--demo] [--raise]\n"
         "  --dir DIR  read and write the program's files in DIR (also QUELDA_DIR)\n"
-        "  --demo     run against the built-in virtual device\n"
+        "  --demo     run against the built-in virtual device, with the demo files\n"
+        "             in DIR of --dir, else in the user's data directory\n"
         "  --raise    bring the running Quelda to the front and exit\n");
+}
+
+QString DemoProgramDir(const AppOptions& options, const QString& dataDir) {
+    return options.dirOption ? options.dir : dataDir + QStringLiteral("/demo");
 }
 
 std::string ExecutableDir() { return AsProgramDir(QCoreApplication::applicationDirPath()); }

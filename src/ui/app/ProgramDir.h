@@ -5,9 +5,10 @@
 #include <string>
 
 struct AppOptions {
-    QString dir;         // --dir DIR or QUELDA_DIR; empty: the executable's directory
-    bool demo = false;   // --demo: against the built-in virtual device
-    bool raise = false;  // --raise: bring the running instance to the front
+    QString dir;             // --dir DIR or QUELDA_DIR; empty: the executable's directory
+    bool dirOption = false;  // dir came from --dir
+    bool demo = false;       // --demo: against the built-in virtual device
+    bool raise = false;      // --raise: bring the running instance to the front
     bool help = false;
     QString error;  // a command line that cannot be used
 };
@@ -15,6 +16,10 @@ struct AppOptions {
 // arguments without the program name.
 AppOptions ParseAppOptions(const QStringList& arguments, const QString& environmentDir);
 QString UsageText();
+// Where the demo's files go: the directory of --dir, else "demo" in the
+// user's data directory. QUELDA_DIR alone never receives them, since the
+// demo points PSETTING.TXT at its device.
+QString DemoProgramDir(const AppOptions& options, const QString& dataDir);
 
 // The executable's directory, ending with "/".
 std::string ExecutableDir();

@@ -47,12 +47,13 @@ void CTERMView::SetLineHeight(int lh) {
     m_nLineHeight = std::max(lh, quelda::kMinLineHeight);
     // One em per line: a fixed-pitch face is then half a line wide per character.
     m_font.setPixelSize(m_nLineHeight);
+    // The baseline sits as low as "$" and a kanji need to keep their tops
+    // inside the row (a font's own ascent counts its wide line spacing too),
+    // with a pixel left below it for the kanji; descenders of Latin letters
+    // may reach into the row below.
     const QFontMetrics metrics(m_font);
-    const int ascent = metrics.ascent();
-    const int height = std::max(ascent + metrics.descent(), 1);
-    // Fonts with generous line spacing are squeezed into the row by the
-    // share of their ascent.
-    m_nBaseline = height <= m_nLineHeight ? ascent : m_nLineHeight * ascent / height;
+    const int inkAbove = -metrics.tightBoundingRect(QStringLiteral("$日")).top();
+    m_nBaseline = std::clamp(inkAbove, 1, std::max(m_nLineHeight - 1, 1));
 }
 
 void CTERMView::OnUpdate(int hint, const uint8_t* /*data*/, std::size_t /*length*/) {

@@ -1,4 +1,4 @@
-#include "device/SignalPipe.h"
+#include "comm/SignalPipe.h"
 
 #include <errno.h>
 #include <fcntl.h>
