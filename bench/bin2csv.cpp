@@ -160,8 +160,8 @@ int main() {
     std::printf("bin2csv_output_mb: %.1f\n", outBytes / 1e6);
     std::printf("bin2csv_mb_per_s: %.1f\n", bytes / 1e6 / seconds);
     std::printf("bin2csv_blocks_per_s: %.0f\n", blocks / seconds);
-    // the same per second of this process's processor time, which a busy
-    // machine disturbs less than the wall clock
+    // the same per second of this process's processor time (all its threads
+    // together), which a busy machine disturbs less than the wall clock
     std::printf("bin2csv_cpu_mb_per_s: %.1f\n", bytes / 1e6 / cpuSeconds);
     return 0;
 }

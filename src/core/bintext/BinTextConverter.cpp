@@ -2,13 +2,18 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <memory>
+#include <thread>
 #include <vector>
 
+#include "bintext/BatchPipeline.h"
 #include "bintext/BinaryLogReader.h"
+#include "bintext/BlockBatch.h"
+#include "bintext/BlockLineWriter.h"
+#include "bintext/ChunkWriter.h"
 #include "monitor/CsvColumns.h"
-#include "monitor/MonitorDecode.h"
+#include "monitor/MonitorDecode.h"  // ReadBlockLength
 #include "monitor/MonitorDefinition.h"
 
 namespace quelda {
@@ -17,7 +22,16 @@ namespace {
 
 using Outcome = BinTextResult::Outcome;
 
-constexpr std::size_t kOutputFlush = 1 << 20;
+// Blocks are read and formatted in batches of about this many data bytes.
+constexpr std::size_t kBatchBytes = 128 * 1024;
+
+// Threads that format beside the caller's: one less than the processors,
+// and no more than the caller's reading and writing can keep busy.
+std::size_t HelperThreads() {
+    constexpr unsigned kMostHelpers = 3;
+    const unsigned processors = std::thread::hardware_concurrency();
+    return processors > 1 ? std::min(processors - 1, kMostHelpers) : 0;
+}
 
 std::string Printf(const char* format, long long a, long long b = 0) {
     char text[160];
@@ -39,10 +53,6 @@ bool SameFile(const std::string& a, const std::string& b) {
            sa.st_ino == sb.st_ino;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 // One conversion: the items, the two files and the state between blocks.
 class Conversion {
 public:
@@ -52,44 +62,30 @@ public:
           m_items(LoadMonitorDefinition(request.definitionFile, DefinitionForm::TypedBlock,
                                         request.appDir)),
           m_columns(m_items),
-          m_spans(m_items.size(), Span{0, 0, false}) {
-        for (std::size_t c = 1; c <= m_columns.Count(); ++c) {
-            if (m_columns.ItemOfColumn(c) >= 0) m_spans[m_columns.ItemOfColumn(c)].shown = true;
-        }
-    }
+          m_lineWriter(m_items, m_columns) {}
 
     BinTextResult Run();
 
 private:
-    bool OpenOutput();
-    bool Flush();
     void Report() const {
         if (m_progress) m_progress(m_reader.Position(), m_reader.FileSize());
     }
-    // The outcome of one block, Completed to go on.
+    // The outcome of the blocks, Completed when all were converted.
     BinTextResult ConvertBlocks();
     bool ReadLength(uint16_t& length, BinTextResult& stop);
-    BinTextResult DecodeBlock(const uint8_t* data, std::size_t size);
-    // Room for `needed` bytes of value text after the `used` ones.
-    char* ValueRoom(std::size_t used, std::size_t needed);
+    void ReadBatch(BlockBatch& batch);
+    // Writes a formatted batch, formatting the rest of it if its first
+    // piece did not take it all; finished when the conversion ends with it.
+    BinTextResult Commit(BlockBatch& batch, bool& finished);
 
     const BinTextRequest& m_request;
     const BinTextConverter::Progress& m_progress;
     std::vector<MonitorItem> m_items;
     CsvColumns m_columns;
-    // Where each item's value text of the current block lies in m_values;
-    // items no column shows are stepped over without formatting.
-    struct Span {
-        std::size_t begin;
-        std::size_t size;
-        bool shown;
-    };
-    std::vector<Span> m_spans;
-    std::vector<char> m_values;
+    BlockLineWriter m_lineWriter;
     BinaryLogReader m_reader;
-    std::unique_ptr<std::FILE, FileCloser> m_out;
-    std::string m_pending;
-    std::vector<uint8_t> m_block;
+    ChunkWriter m_out;
+    int m_untilConverted = 0;  // blocks 0, N, 2N, ... are converted
     uint64_t m_blocks = 0;
     uint64_t m_lines = 0;
 };
@@ -106,35 +102,24 @@ BinTextResult Conversion::Run() {
         SameFile(m_request.outputFile, m_request.definitionFile)) {
         return Stop(Outcome::FileError, "The output file must not be an input file");
     }
-    if (!OpenOutput()) return Stop(Outcome::FileError, "The output file cannot be created");
-    m_pending = m_columns.Header(m_items, "");
-    BinTextResult result = ConvertBlocks();
-    if (!Flush() || std::fclose(m_out.release()) != 0) {
-        if (result.outcome == Outcome::Completed) {
-            result = Stop(Outcome::FileError, "The output file cannot be written");
-        }
+    if (!m_out.Open(m_request.outputFile)) {
+        return Stop(Outcome::FileError, "The output file cannot be created");
+    }
+    const std::string header = m_columns.Header(m_items, "");
+    BinTextResult result = m_out.Write(header.data(), header.size())
+                               ? ConvertBlocks()
+                               : Stop(Outcome::FileError, "The output file cannot be written");
+    if (!m_out.Close() && result.outcome == Outcome::Completed) {
+        result = Stop(Outcome::FileError, "The output file cannot be written");
     }
     result.blocks = m_blocks;
     result.lines = m_lines;
     return result;
 }
 
-bool Conversion::OpenOutput() {
-    m_out.reset(std::fopen(m_request.outputFile.c_str(), "wb"));
-    return m_out != nullptr;
-}
-
-bool Conversion::Flush() {
-    if (m_pending.empty()) return true;
-    const bool ok =
-        std::fwrite(m_pending.data(), 1, m_pending.size(), m_out.get()) == m_pending.size();
-    m_pending.clear();
-    return ok;
-}
-
 bool Conversion::ReadLength(uint16_t& length, BinTextResult& stop) {
-    uint8_t bytes[2];
-    const std::size_t n = m_reader.Read(bytes, 2);
+    std::size_t n = 0;
+    const uint8_t* bytes = m_reader.Take(2, n);
     if (n == 2) {
         length = ReadBlockLength(bytes, m_request.lengthFormat);
         return true;
@@ -148,73 +133,78 @@ bool Conversion::ReadLength(uint16_t& length, BinTextResult& stop) {
 }
 
 BinTextResult Conversion::ConvertBlocks() {
-    m_block.resize(0xFFFF);
-    int untilConverted = 0;  // blocks 0, N, 2N, ... are converted
+    BatchPipeline pipeline(m_lineWriter, HelperThreads());
+    bool readAll = false;
     for (;;) {
-        BinTextResult stop;
-        uint16_t length = 0;
-        if (!ReadLength(length, stop)) return stop;
-        if (length < 2) {
-            return Stop(Outcome::LengthInvalid,
-                        Printf("The data length of the BINARY file =%lld is abnormal", length));
+        while (!readAll) {
+            BlockBatch* batch = pipeline.Free();
+            if (!batch) break;
+            ReadBatch(*batch);
+            readAll = batch->last;
+            pipeline.Submit(batch);
         }
-        const std::size_t size = length - 2u;
-        const std::size_t got = m_reader.Read(m_block.data(), size);
-        if (got < size) {
-            if (m_reader.Failed())
-                return Stop(Outcome::FileError, "The BINARY file cannot be read");
-            return Stop(Outcome::IncompleteBlock,
-                        "The last block of the BINARY file is incomplete");
-        }
-        ++m_blocks;
-        if (untilConverted-- == 0) {
-            untilConverted = m_request.rate - 1;
-            BinTextResult decoded = DecodeBlock(m_block.data(), size);
-            if (decoded.outcome != Outcome::Completed) return decoded;
-        }
-        Report();
+        // the last batch read ends the loop, so one is always queued here
+        BlockBatch* batch = pipeline.Next();
+        bool finished = false;
+        BinTextResult result = Commit(*batch, finished);
+        pipeline.Recycle(batch);
+        if (finished) return result;
     }
 }
 
-char* Conversion::ValueRoom(std::size_t used, std::size_t needed) {
-    if (m_values.size() < used + needed) m_values.resize(2 * (used + needed));
-    return m_values.data() + used;
+void Conversion::ReadBatch(BlockBatch& batch) {
+    batch.start = m_reader.Position();
+    while (batch.data.size() < kBatchBytes) {
+        uint16_t length = 0;
+        batch.last = true;
+        if (!ReadLength(length, batch.stop)) return;
+        if (length < 2) {
+            batch.stop =
+                Stop(Outcome::LengthInvalid,
+                     Printf("The data length of the BINARY file =%lld is abnormal", length));
+            return;
+        }
+        const std::size_t size = length - 2u;
+        std::size_t got = 0;
+        const uint8_t* data = m_reader.Take(size, got);
+        if (got < size) {
+            batch.stop = m_reader.Failed()
+                             ? Stop(Outcome::FileError, "The BINARY file cannot be read")
+                             : Stop(Outcome::IncompleteBlock,
+                                    "The last block of the BINARY file is incomplete");
+            return;
+        }
+        batch.last = false;
+        const bool converted = m_untilConverted-- == 0;
+        if (converted) m_untilConverted = m_request.rate - 1;
+        batch.Add(data, size, m_reader.Position(), converted);
+    }
 }
 
-BinTextResult Conversion::DecodeBlock(const uint8_t* data, std::size_t size) {
-    std::size_t used = 0;
-    long long p = 0;
-    for (std::size_t i = 1; i < m_items.size(); ++i) {
-        const ValueCodec& codec = m_items[i].codec;
-        Span& span = m_spans[i];
-        FieldResult r;
-        if (p >= 0 && p < static_cast<long long>(size)) {
-            span.begin = used;
-            span.size = 0;
-            r = span.shown ? codec.WriteBinary(data, size, p, ValueRoom(used, codec.MaxTextSize()),
-                                               span.size)
-                           : codec.Step(size, p);
-            used += span.size;
+BinTextResult Conversion::Commit(BlockBatch& batch, bool& finished) {
+    finished = true;
+    for (std::size_t reported = 0;;) {
+        if (!m_out.Write(batch.text.data(), batch.textSize)) {
+            return Stop(Outcome::FileError, "The output file cannot be written");
         }
-        if (p < 0 || p >= static_cast<long long>(size) ||
-            r.status == FieldResult::Status::PastEnd) {
+        m_lines += batch.lines;
+        for (; reported < batch.formatted; ++reported) {
+            ++m_blocks;
+            if (m_progress)
+                m_progress(batch.start + batch.blocks[reported].end, m_reader.FileSize());
+        }
+        if (batch.failedBlock != BlockBatch::kNoFailure) {
+            ++m_blocks;
             return Stop(Outcome::FieldOutside,
                         Printf("The data length of the BINARY file =%lld or see definition =%lld "
                                "is abnormal",
-                               static_cast<long long>(size), p));
+                               batch.blocks[batch.failedBlock].size, batch.failedOffset));
         }
-        p = r.next;
+        if (batch.AllFormatted()) break;
+        batch.Format(m_lineWriter);  // the lines were too long for one piece
     }
-    m_columns.AppendRow(
-        [this](std::size_t i, std::string& out) {
-            out.append(m_values.data() + m_spans[i].begin, m_spans[i].size);
-        },
-        m_pending);
-    ++m_lines;
-    if (m_pending.size() >= kOutputFlush && !Flush()) {
-        return Stop(Outcome::FileError, "The output file cannot be written");
-    }
-    return BinTextResult{};
+    finished = batch.last;
+    return batch.stop;
 }
 
 }  // namespace

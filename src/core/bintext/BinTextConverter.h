@@ -39,8 +39,13 @@ struct BinTextResult {
 
 class BinTextConverter {
 public:
-    // Called with bytes of the binary file read so far and its size.
+    // Called on the caller's thread as the binary file is read (at the
+    // start, after the header line and after every block, in file order)
+    // with the bytes read so far and the file's size.
     using Progress = std::function<void(uint64_t done, uint64_t total)>;
+
+    // Blocks are formatted on helper threads as well as the caller's; the
+    // output is the same as one thread's.
 
     BinTextResult Convert(const BinTextRequest& request, const Progress& progress = {});
 };

@@ -33,20 +33,42 @@ bool BinaryLogReader::Open(const std::string& path) {
 }
 
 bool BinaryLogReader::Fill() {
-    m_begin = m_end = 0;
     for (;;) {
-        const ssize_t n = ::read(m_fd, m_buffer.data(), m_buffer.size());
+        const ssize_t n = ::read(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) m_failed = true;
         if (n <= 0) return false;
-        m_end = static_cast<std::size_t>(n);
+        m_end += static_cast<std::size_t>(n);
         return true;
     }
 }
 
+bool BinaryLogReader::Refill() {
+    m_begin = m_end = 0;
+    return Fill();
+}
+
+void BinaryLogReader::Gather(std::size_t n) {
+    std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
+    m_end -= m_begin;
+    m_begin = 0;
+    while (m_end < n && Fill()) {
+    }
+}
+
+const uint8_t* BinaryLogReader::Take(std::size_t n, std::size_t& got) {
+    n = std::min(n, kMaxTake);
+    if (m_end - m_begin < n) Gather(n);
+    const uint8_t* bytes = m_buffer.data() + m_begin;
+    got = std::min(n, m_end - m_begin);
+    m_begin += got;
+    m_position += got;
+    return bytes;
+}
+
 void BinaryLogReader::SkipHeaderLine() {
     for (;;) {
-        if (m_begin == m_end && !Fill()) return;
+        if (m_begin == m_end && !Refill()) return;
         const uint8_t* start = m_buffer.data() + m_begin;
         const void* lf = std::memchr(start, '\n', m_end - m_begin);
         const std::size_t taken =
@@ -56,19 +78,6 @@ void BinaryLogReader::SkipHeaderLine() {
         m_position += taken;
         if (lf) return;
     }
-}
-
-std::size_t BinaryLogReader::Read(uint8_t* dst, std::size_t n) {
-    std::size_t done = 0;
-    while (done < n) {
-        if (m_begin == m_end && !Fill()) break;
-        const std::size_t take = std::min(n - done, m_end - m_begin);
-        std::memcpy(dst + done, m_buffer.data() + m_begin, take);
-        m_begin += take;
-        done += take;
-    }
-    m_position += done;
-    return done;
 }
 
 }  // namespace quelda

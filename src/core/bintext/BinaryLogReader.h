@@ -23,12 +23,17 @@ public:
     // Consumes bytes up to and including the first LF (or to the end).
     void SkipHeaderLine();
 
-    // Copies up to n bytes into dst; fewer only at the end of the file or
-    // on a read error.
-    std::size_t Read(uint8_t* dst, std::size_t n);
+    // The next n bytes (n up to kMaxTake) in place, valid until the next
+    // call; got tells how many there are, fewer only at the end of the file
+    // or on a read error.
+    static constexpr std::size_t kMaxTake = 1 << 16;
+    const uint8_t* Take(std::size_t n, std::size_t& got);
 
 private:
-    bool Fill();
+    bool Fill();    // reads more after m_end
+    bool Refill();  // drops what is buffered and reads anew
+    // Moves the unread bytes to the front and reads until n are there.
+    void Gather(std::size_t n);
 
     int m_fd = -1;
     uint64_t m_fileSize = 0;

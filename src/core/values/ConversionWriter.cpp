@@ -82,30 +82,12 @@ char* WriteDigits(uint64_t magnitude, char conversion, int precision, char* end)
     } else if (conversion == 'X') {
         p = WritePowerOfTwoDigits(magnitude, 4, "0123456789ABCDEF", end);
     } else {
-        p = WriteDecimal(magnitude, end);
+        p = magnitude == 0 ? end : end - DecimalDigits(magnitude);
+        if (magnitude != 0) WriteDecimalTight(magnitude, p);
     }
     const int minDigits = precision < 0 ? 1 : precision;
     while (end - p < minDigits) *--p = '0';
     return p;
-}
-
-// The common "%d", "%u", "%x", "%X" (any length), written in place.
-std::size_t WriteBareInteger(const FormatSpec& spec, int32_t bits, char* out) {
-    char* o = out;
-    if (spec.conversion == 'd' || spec.conversion == 'i') {
-        const int64_t value = SignedArgument(spec, bits);
-        if (value < 0) *o++ = '-';
-        const uint64_t magnitude =
-            value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-        return static_cast<std::size_t>(WriteDecimalAt(magnitude, o) - out);
-    }
-    const uint64_t u = UnsignedArgument(spec, bits);
-    if (spec.conversion == 'u') return static_cast<std::size_t>(WriteDecimalAt(u, o) - out);
-    int digits = 1;
-    while (digits < 16 && (u >> (4 * digits)) != 0) ++digits;
-    const char* alphabet = spec.conversion == 'X' ? "0123456789ABCDEF" : "0123456789abcdef";
-    for (int i = digits - 1; i >= 0; --i) *o++ = alphabet[(u >> (4 * i)) & 0xF];
-    return static_cast<std::size_t>(o - out);
 }
 
 locale_t CLocale() {
@@ -153,10 +135,35 @@ bool WriteNumber(const FormatSpec& spec, double v, char* first, char* last, char
 
 }  // namespace
 
-std::size_t WriteIntegerConversion(const FormatSpec& spec, int32_t bits, char* out) {
-    if (spec.bare && spec.precision < 0 && spec.conversion != 'o') {
-        return WriteBareInteger(spec, bits, out);
+bool WriteShortcutDouble(const FormatSpec& spec, double v, char* out, std::size_t& n) {
+    using S = FormatSpec::Shortcut;
+    char buffer[kShortcutText + 24];  // the writers' 64 bytes after a sign
+    char* const start = spec.bare ? out : buffer + 1;
+    const int precision = spec.precision < 0 ? 6 : spec.precision;
+    const bool upper = spec.conversion == 'E' || spec.conversion == 'G';
+    char* end;
+    bool written;
+    if (spec.shortcut == S::Fixed) {
+        written = WriteFixed(v, precision, start, end);
+    } else if (spec.shortcut == S::Exponent) {
+        written = WriteExponent(v, precision, upper, start, end);
+    } else {
+        written = WriteGeneral(v, precision, upper, start, end);
     }
+    if (!written) return false;
+    if (spec.bare) {
+        n = static_cast<std::size_t>(end - out);
+        return true;
+    }
+    const char sign = start[0] == '-' ? 0 : PositiveSign(spec);
+    buffer[0] = sign;
+    char* const text = sign ? buffer : start;
+    n = FitWidth(spec, text, static_cast<std::size_t>(end - text), out);
+    return true;
+}
+
+std::size_t WriteIntegerConversion(const FormatSpec& spec, int32_t bits, char* out) {
+    if (spec.shortcut != FormatSpec::Shortcut::None) return WriteShortcutInteger(spec, bits, out);
     char digits[80];
     char* end = digits + sizeof digits;
     Pieces p;
@@ -179,13 +186,16 @@ std::size_t WriteIntegerConversion(const FormatSpec& spec, int32_t bits, char* o
 }
 
 std::size_t WriteDoubleConversion(const FormatSpec& spec, double v, char* out) {
+    std::size_t n;
+    if (spec.shortcut != FormatSpec::Shortcut::None && WriteShortcutDouble(spec, v, out, n))
+        return n;
+    char* end;
     const char c = spec.conversion;
     if (spec.alternate || c == 'a' || c == 'A' || !std::isfinite(v)) {
         return WriteWithCFormatter(spec, v, out);
     }
     char number[kConversionBufferSize];
     char* const target = spec.bare ? out : number;
-    char* end;
     if (!WriteNumber(spec, v, target, target + kConversionBufferSize, end)) {
         return WriteWithCFormatter(spec, v, out);
     }

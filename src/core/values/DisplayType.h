@@ -24,9 +24,25 @@ inline bool IsIntegerDisplay(DisplayType type) {
 
 // Truncation toward zero that is defined for every double: values at or
 // beyond the 64-bit range saturate to INT64_MIN / INT64_MAX, NaN gives 0.
-int64_t TruncateToInt64(double v);
+inline int64_t TruncateToInt64(double v) {
+    constexpr double kLimit = 9223372036854775808.0;  // 2^63
+    if (v != v) return 0;
+    if (v >= kLimit) return INT64_MAX;
+    if (v <= -kLimit) return INT64_MIN;
+    return static_cast<int64_t>(v);
+}
 
 // The integer an integer display type passes for v, as its 32 bits.
-int32_t IntegerArgument(DisplayType type, double v);
+inline int32_t IntegerArgument(DisplayType type, double v) {
+    const uint64_t bits = static_cast<uint64_t>(TruncateToInt64(v));
+    switch (type) {
+        case DisplayType::UChar:
+            return static_cast<int32_t>(bits & 0xFFu);
+        case DisplayType::UInt:
+            return static_cast<int32_t>(bits & 0xFFFFu);
+        default:
+            return static_cast<int32_t>(static_cast<uint32_t>(bits));
+    }
+}
 
 }  // namespace quelda

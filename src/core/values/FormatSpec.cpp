@@ -80,6 +80,40 @@ bool ReadConversion(const std::string& text, std::size_t& pos, FormatSpec& spec)
     return true;
 }
 
+FormatSpec::Shortcut ShortcutOf(const FormatSpec& spec) {
+    using S = FormatSpec::Shortcut;
+    if (!spec.valid || spec.alternate) return S::None;
+    switch (spec.conversion) {
+        case 'f':
+        case 'F':
+            return S::Fixed;
+        case 'e':
+        case 'E':
+            return S::Exponent;
+        case 'g':
+        case 'G':
+            return S::General;
+        default:
+            break;
+    }
+    const bool narrowed =
+        spec.length == FormatSpec::Length::Char || spec.length == FormatSpec::Length::Short;
+    if (spec.precision >= 0 || narrowed) return S::None;
+    switch (spec.conversion) {
+        case 'd':
+        case 'i':
+            return S::Signed;
+        case 'u':
+            return S::Unsigned;
+        case 'x':
+            return S::Hex;
+        case 'X':
+            return S::HexUpper;
+        default:
+            return S::None;
+    }
+}
+
 }  // namespace
 
 bool FormatSpec::IsInteger() const { return conversion && std::strchr("diuoxX", conversion); }
@@ -106,6 +140,7 @@ FormatSpec ParseFormatSpec(const std::string& format) {
     }
     spec.valid = conversions == 1;
     spec.bare = spec.width == 0 && !spec.forceSign && !spec.spaceSign && !spec.alternate;
+    spec.shortcut = ShortcutOf(spec);
     return spec;
 }
 

@@ -26,8 +26,12 @@ struct FormatSpec {
     int width = 0;
     int precision = -1;  // -1: none given
     Length length = Length::None;
-    char conversion = 0;         // one of d i u o x X f F e E g G a A
-    bool bare = false;           // no width and no flag that changes the text
+    char conversion = 0;  // one of d i u o x X f F e E g G a A
+    bool bare = false;    // no width and no flag that changes the text
+    // The common conversions that have a writer of their own: no '#', and
+    // for integers no precision and no narrowing length.
+    enum class Shortcut { None, Signed, Unsigned, Hex, HexUpper, Fixed, Exponent, General };
+    Shortcut shortcut = Shortcut::None;
     std::string conversionText;  // the conversion alone, e.g. "%+08.3f"
 
     bool IsInteger() const;

@@ -51,16 +51,6 @@ FieldResult ValueCodec::Step(std::size_t size, long long at) const {
     return result;
 }
 
-FieldResult ValueCodec::WriteBinary(const uint8_t* data, std::size_t size, long long at, char* out,
-                                    std::size_t& n) const {
-    const FieldResult result = Step(size, at);
-    n = 0;
-    if (result.status == FieldResult::Status::Value && !m_formatEmpty) {
-        n = m_formatter.Write(m_binary.Read(data + at) * m_scale + m_offset, out);
-    }
-    return result;
-}
-
 FieldResult ValueCodec::DecodeBinary(const uint8_t* data, std::size_t size, long long at,
                                      std::string& value) const {
     const FieldResult result = Step(size, at);

@@ -39,10 +39,13 @@ public:
     FieldResult DecodeBinary(const uint8_t* data, std::size_t size, long long at,
                              std::string& value) const;
 
-    // As DecodeBinary, but the value text goes to out, which has room for
-    // MaxTextSize() bytes; n is its length (0 unless the status is Value).
-    FieldResult WriteBinary(const uint8_t* data, std::size_t size, long long at, char* out,
-                            std::size_t& n) const;
+    // As DecodeBinary for a field known to lie inside the block, whose
+    // bytes start at field: the value text goes to out, which has room for
+    // MaxTextSize() bytes; returns its length. Only for types with a value.
+    std::size_t WriteField(const uint8_t* field, char* out) const {
+        if (m_formatEmpty) return 0;
+        return m_formatter.Write(m_binary.Read(field) * m_scale + m_offset, out);
+    }
     std::size_t MaxTextSize() const { return m_maxText; }
 
     // The same bounds and offset step without reading the value.

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "values/ConversionWriter.h"
-
 namespace quelda {
 
 ValueFormatter::ValueFormatter(const std::string& format, const std::string& displayType)
@@ -13,6 +11,9 @@ ValueFormatter::ValueFormatter(const std::string& format, const std::string& dis
       m_spec(ParseFormatSpec(format)) {
     const bool kindMatches = m_type == DisplayType::Float ? m_spec.IsDouble() : m_spec.IsInteger();
     if (!kindMatches) m_spec.valid = false;
+    const bool alone = m_spec.prefix.empty() && m_spec.suffix.empty();
+    const bool shown = m_type != DisplayType::None && !m_empty;
+    if (m_spec.valid && shown && alone) m_shortcut = m_spec.shortcut;
 }
 
 void ValueFormatter::Format(double v, std::string& text) const {
@@ -29,7 +30,7 @@ std::size_t ValueFormatter::MaxSize() const {
     return m_spec.prefix.size() + m_spec.suffix.size() + kConversionBufferSize;
 }
 
-std::size_t ValueFormatter::Write(double v, char* out) const {
+std::size_t ValueFormatter::WriteAny(double v, char* out) const {
     if (m_type == DisplayType::None || m_empty) return 0;
     if (!m_spec.valid) {
         const std::size_t n = std::strlen(kBadFormatMarker);

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 
+#include "values/ConversionWriter.h"
 #include "values/DisplayType.h"
 #include "values/FormatSpec.h"
 
@@ -26,17 +27,38 @@ public:
     std::string Format(double v) const;
 
     // The same text written to out, which has room for MaxSize() bytes;
-    // returns its length.
-    std::size_t Write(double v, char* out) const;
+    // returns its length. The common formats are written inline.
+    std::size_t Write(double v, char* out) const {
+        using S = FormatSpec::Shortcut;
+        switch (m_shortcut) {
+            case S::None:
+                break;
+            case S::Fixed:
+            case S::Exponent:
+            case S::General: {
+                std::size_t n;
+                if (WriteShortcutDouble(m_spec, v, out, n)) return n;
+                break;
+            }
+            default:
+                return WriteShortcutInteger(m_spec, IntegerArgument(m_type, v), out);
+        }
+        return WriteAny(v, out);
+    }
     std::size_t MaxSize() const;
 
     DisplayType Type() const { return m_type; }
     bool FormatAccepted() const { return m_spec.valid; }
 
 private:
+    std::size_t WriteAny(double v, char* out) const;
+
     DisplayType m_type = DisplayType::None;
     bool m_empty = true;
     FormatSpec m_spec;
+    // The format's shortcut when the conversion is all the text; None
+    // otherwise.
+    FormatSpec::Shortcut m_shortcut = FormatSpec::Shortcut::None;
 };
 
 // One-off form of the above (the EEPROM editor's value formatter).

@@ -2,6 +2,8 @@
 
 #include "../config/TempDir.h"
 #include "bintext/BinTextConverter.h"
+#include "monitor/CsvColumns.h"
+#include "monitor/MonitorDefinition.h"
 
 namespace quelda {
 namespace {
@@ -33,6 +35,100 @@ const char* const kDefinition =
     "1,Byte,UCHAR,1,%d,INT4,,0,0,,\n"
     "2,Word,UINT2BE,0.5,%.1f,FLOAT,,0,1,,1\n";
 
+// Every kind of field, formats with widths, flags, text around the value
+// and a jump; columns in item order.
+const char* const kInOrder =
+    "title\n"
+    "1,A,CHAR,1,%d,INT4\n"
+    "2,B,UCHAR,1,%02x,UCHAR\n"
+    "3,C,INT2LE,0.01,%.2f,FLOAT\n"
+    "4,D,UINT2BE,0.1,%-8.1f|,FLOAT,,,,,-40\n"
+    "5,E,INT4BE,1,%+d,INT4\n"
+    "6,F,UINT4LE,1,%08X,UINT4\n"
+    "7,Skip,JUMP2\n"
+    "8,G,FLOAT4LE,1,%g,FLOAT\n"
+    "9,H,FLOAT4BE,1,%.3e,FLOAT\n"
+    "10,I,FLOAT8LE,1,%12.4f,FLOAT\n"
+    "11,J,FLOAT8BE,1,x=%G,FLOAT\n"
+    "12,K,FLOATDSP,1,% .5f,FLOAT\n"
+    "13,L,INT2BE,1,%u,UINT\n"
+    "14,M,UINT4BE,0.001,%.9f,FLOAT\n";
+
+// The same fields shown in other columns: some empty, one item hidden by
+// a later one, the rest in falling order.
+const char* const kShuffled =
+    "title\n"
+    "9,A,CHAR,1,%d,INT4\n"
+    "8,B,UCHAR,1,%02x,UCHAR\n"
+    "2,C,INT2LE,0.01,%.2f,FLOAT\n"
+    "7,D,UINT2BE,0.1,%-8.1f|,FLOAT,,,,,-40\n"
+    "6,E,INT4BE,1,%+d,INT4\n"
+    "2,F,UINT4LE,1,%08X,UINT4\n"
+    "0,Skip,JUMP2\n"
+    "4,G,FLOAT4LE,1,%g,FLOAT\n"
+    "3,H,FLOAT4BE,1,%.3e,FLOAT\n";
+
+constexpr std::size_t kFields = 1 + 1 + 2 + 2 + 4 + 4 + 2 + 4 + 4 + 8 + 8 + 4 + 2 + 4;
+
+// Random blocks with the file position after each.
+struct BlockLog {
+    std::vector<std::string> blocks;
+    std::string bytes;
+    std::vector<uint64_t> ends;
+};
+
+// Random field bytes (any float bit pattern included), a random tail, and
+// now and then a block near the largest size.
+BlockLog RandomLog(std::size_t count) {
+    BlockLog log;
+    uint64_t state = 12345;
+    uint64_t end = Log({}).size();
+    for (std::size_t k = 0; k < count; ++k) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        const std::size_t size = k % 500 == 250 ? 60000 : kFields + (state >> 40) % 40;
+        std::string data(size, '\0');
+        for (char& c : data) {
+            state = state * 6364136223846793005ull + 1442695040888963407ull;
+            c = static_cast<char>(state >> 56);
+        }
+        log.blocks.push_back(data);
+        end += size + 2;
+        log.ends.push_back(end);
+    }
+    log.bytes = Log(log.blocks);
+    return log;
+}
+
+// The lines decoding item by item gives, for blocks 0, rate, 2 rate, ...
+// that all hold every field.
+std::string Expected(const BlockLog& log, const std::string& definitionFile, std::size_t count,
+                     int rate) {
+    std::vector<MonitorItem> items =
+        LoadMonitorDefinition(definitionFile, DefinitionForm::TypedBlock, "");
+    const CsvColumns columns(items);
+    std::string out = columns.Header(items, "");
+    for (std::size_t k = 0; k < count; k += static_cast<std::size_t>(rate)) {
+        const std::string& data = log.blocks[k];
+        long long p = 0;
+        for (std::size_t i = 1; i < items.size(); ++i) {
+            p = items[i]
+                    .codec
+                    .DecodeBinary(reinterpret_cast<const uint8_t*>(data.data()), data.size(), p,
+                                  items[i].value)
+                    .next;
+        }
+        columns.AppendLine(items, out);
+    }
+    return out;
+}
+
+// The progress a sequential conversion reports through `blocks` blocks.
+std::vector<uint64_t> ProgressThrough(const BlockLog& log, std::size_t blocks) {
+    std::vector<uint64_t> expected = {0, Log({}).size()};  // opened, header line read
+    expected.insert(expected.end(), log.ends.begin(), log.ends.begin() + blocks);
+    return expected;
+}
+
 class BinTextConverterTest : public ::testing::Test {
 protected:
     BinTextResult Run(const std::string& log, const std::string& definition, int rate = 1,
@@ -47,11 +143,12 @@ protected:
         r.lengthFormat = lengthFormat;
         r.appDir = dir.Path();
         lastDone = 0;
-        return BinTextConverter().Convert(r, [this](uint64_t done, uint64_t total) {
-            EXPECT_GE(done, lastDone);
-            EXPECT_LE(done, total);
+        progress.clear();
+        return BinTextConverter().Convert(r, [this, &log](uint64_t done, uint64_t total) {
+            if (done < lastDone || total != log.size()) ADD_FAILURE() << done << " of " << total;
             lastDone = done;
             lastTotal = total;
+            progress.push_back(done);
         });
     }
     std::string Output() const { return dir.Read("out.CSV"); }
@@ -59,6 +156,7 @@ protected:
     test::TempDir dir;
     uint64_t lastDone = 0;
     uint64_t lastTotal = 0;
+    std::vector<uint64_t> progress;
 };
 
 TEST_F(BinTextConverterTest, ConvertsEveryNthBlock) {
@@ -213,6 +311,80 @@ TEST_F(BinTextConverterTest, RateAndFileFailuresAreReported) {
         test::FileSizeLimit limit(4);
         EXPECT_EQ(BinTextConverter().Convert(r).message, "The output file cannot be written");
     }
+}
+
+TEST_F(BinTextConverterTest, ManyBlocksGiveTheItemByItemLines) {
+    const std::size_t count = 6000;  // several megabytes: many batches
+    const BlockLog log = RandomLog(count);
+    for (const char* definition : {kInOrder, kShuffled}) {
+        for (int rate : {1, 7}) {
+            const BinTextResult r = Run(log.bytes, definition, rate);
+            EXPECT_EQ(r.outcome, Outcome::Completed) << r.message;
+            EXPECT_EQ(r.blocks, count);
+            EXPECT_EQ(r.lines, (count + rate - 1) / rate);
+            ASSERT_EQ(Output(), Expected(log, dir.File("def.TXT"), count, rate))
+                << definition << " rate " << rate;
+            EXPECT_EQ(progress, ProgressThrough(log, count));
+        }
+    }
+}
+
+TEST_F(BinTextConverterTest, LateFailuresStopAtTheirBlock) {
+    const std::size_t bad = 4321;
+    struct Case {
+        std::string tail;  // bytes after the good blocks
+        bool moreBlocks;   // good blocks after the tail, never to be read
+        Outcome outcome;
+        std::string message;
+        uint64_t blocks;
+    };
+    const Case cases[] = {
+        {std::string("\x0C\x00", 2) + std::string(10, '\x01'), true, Outcome::FieldOutside,
+         "The data length of the BINARY file =10 or see definition =10 is abnormal", bad + 1},
+        {std::string("\x01\x00", 2), true, Outcome::LengthInvalid,
+         "The data length of the BINARY file =1 is abnormal", bad},
+        {std::string("\x40\x00\x01", 3), false, Outcome::IncompleteBlock,
+         "The last block of the BINARY file is incomplete", bad},
+    };
+    for (const Case& c : cases) {
+        BlockLog log = RandomLog(bad);
+        log.bytes += c.tail;
+        if (c.moreBlocks) log.bytes += RandomLog(50).bytes.substr(Log({}).size());
+        const BinTextResult r = Run(log.bytes, kInOrder);
+        EXPECT_EQ(r.outcome, c.outcome);
+        EXPECT_EQ(r.message, c.message);
+        EXPECT_EQ(r.blocks, c.blocks);
+        EXPECT_EQ(r.lines, bad);
+        EXPECT_EQ(Output(), Expected(log, dir.File("def.TXT"), bad, 1)) << c.message;
+        EXPECT_EQ(progress, ProgressThrough(log, bad)) << c.message;
+    }
+}
+
+// Lines of tens of kilobytes: a batch's text is written in pieces, and a
+// failure in a later piece still ends the output at the block before it.
+TEST_F(BinTextConverterTest, LongLinesAreWrittenInPieces) {
+    const std::string definition = "t\n60000,Far,UCHAR,1,%d,INT4\n";
+    const std::string commas(59999, ',');
+    std::vector<std::string> blocks;
+    std::string expected = commas + "Far,\r\n";
+    std::string expectedBefore70;
+    for (int k = 0; k < 100; ++k) {
+        if (k == 70) expectedBefore70 = expected;
+        blocks.push_back(std::string(1, static_cast<char>(k)));
+        expected += commas + std::to_string(k) + ",\r\n";
+    }
+    EXPECT_EQ(Run(Log(blocks), definition).outcome, Outcome::Completed);
+    EXPECT_EQ(Output(), expected);
+    EXPECT_EQ(progress.size(), 2 + blocks.size());
+    EXPECT_EQ(progress.back(), Log(blocks).size());
+
+    blocks[70].clear();
+    const BinTextResult r = Run(Log(blocks), definition);
+    EXPECT_EQ(r.outcome, Outcome::FieldOutside);
+    EXPECT_EQ(r.lines, 70u);
+    EXPECT_EQ(r.blocks, 71u);
+    EXPECT_EQ(Output(), expectedBefore70);
+    EXPECT_EQ(progress.size(), 2u + 70u);
 }
 
 }  // namespace
