@@ -103,9 +103,9 @@ int main(int argc, char** argv) {
     std::string log;
     quelda::ReadFileBytes(frame.Core().LogFileName(), log);
     const LogCheck check = CheckLog(log);
-    std::printf("ui_flood worst event-loop gap ms: %lld\n", worstGap);
-    std::printf("ui_flood frames per second: %.0f\n", check.frames / loggedSeconds);
-    std::printf("ui_flood broken frames in log: %lld\n", check.broken);
+    std::printf("ui_flood_worst_event_loop_gap_ms: %lld\n", worstGap);
+    std::printf("ui_flood_frames_per_s: %.0f\n", check.frames / loggedSeconds);
+    std::printf("ui_flood_log_broken_frames: %lld\n", check.broken);
     std::remove(frame.Core().LogFileName().c_str());
     std::remove((dir + "PSETTING.TXT").c_str());
     rmdir(dir.c_str());
