@@ -1,5 +1,6 @@
 // build/bin/quelda-device as the program meets it: over a pseudo-terminal,
 // opened, configured and read the way the program does.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <termios.h>
 
@@ -7,6 +8,7 @@
 
 #include "DeviceTestSupport.h"
 #include "config/TextLines.h"
+#include "support/PtyPair.h"
 
 namespace quelda::test {
 namespace {
@@ -243,36 +245,21 @@ namespace {
 class RealPortTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        ASSERT_GE(master, 0);
-        ASSERT_EQ(grantpt(master), 0);
-        ASSERT_EQ(unlockpt(master), 0);
-        slave = ptsname(master);
+        ASSERT_TRUE(pty.Ok());
+        slave = pty.Path();
         // hold the slave too, so the master reads no hang-up between opens
         hold = open(slave.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
         ASSERT_GE(hold, 0);
     }
-    void TearDown() override {
-        close(hold);
-        close(master);
-    }
+    void TearDown() override { close(hold); }
     std::string Ask(const std::string& body) {
         const std::string line = Framed(body);
-        EXPECT_EQ(write(master, line.data(), line.size()), static_cast<ssize_t>(line.size()));
-        std::string got;
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (got.find('\n') == std::string::npos && std::chrono::steady_clock::now() < end) {
-            pollfd p{master, POLLIN, 0};
-            char buffer[256];
-            if (poll(&p, 1, 10) > 0 && (p.revents & POLLIN)) {
-                const ssize_t n = read(master, buffer, sizeof buffer);
-                if (n > 0) got.append(buffer, static_cast<std::size_t>(n));
-            }
-        }
-        return got;
+        EXPECT_TRUE(pty.Write(line));
+        return pty.ReadUntil(
+            [](const std::string& got) { return got.find('\n') != std::string::npos; }, 2000);
     }
 
-    int master = -1;
+    PtyPair pty;
     int hold = -1;
     std::string slave;
     DeviceProcess device;
@@ -283,13 +270,13 @@ TEST_F(RealPortTest, OpensThePortAtItsSettingsAndChangesThemOnRequest) {
     EXPECT_EQ(device.Path(), slave);
     EXPECT_EQ(Ask("COM*"), Framed("COM,9600,8,ODD,1*"));
     struct termios t;
-    ASSERT_EQ(tcgetattr(master, &t), 0);
+    ASSERT_EQ(tcgetattr(pty.Master(), &t), 0);
     EXPECT_EQ(cfgetospeed(&t), B9600);
     EXPECT_TRUE(t.c_cflag & PARODD);
     EXPECT_EQ(Ask("COM,38400,8,NO,2*"), Framed("ACK*"));
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     do {
-        ASSERT_EQ(tcgetattr(master, &t), 0);
+        ASSERT_EQ(tcgetattr(pty.Master(), &t), 0);
     } while (cfgetospeed(&t) != B38400 && std::chrono::steady_clock::now() < end);
     EXPECT_EQ(cfgetospeed(&t), B38400);
     EXPECT_FALSE(t.c_cflag & PARODD);

@@ -2,12 +2,8 @@
 // Shared by the device tests: a recorder of what the program's own parser
 // makes of the device's bytes, the device as a process, and the program's
 // side of the line.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -15,12 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "../core/config/TempDir.h"
 #include "comm/PortHandle.h"
 #include "protocol/Frame.h"
 #include "protocol/ReceiveParser.h"
-
-extern char** environ;
+#include "support/DeviceProcess.h"
+#include "support/TempDir.h"
 
 namespace quelda::test {
 
@@ -51,82 +46,6 @@ inline std::string SourceFile(const std::string& relative) {
     return std::string(QUELDA_SOURCE_DIR) + "/" + relative;
 }
 inline const std::string kDemoDir = SourceFile("src/ui/res/demo");
-
-// build/bin/quelda-device as a child; its first stdout line names the line.
-class DeviceProcess {
-public:
-    ~DeviceProcess() {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
-            int status = 0;
-            ::waitpid(m_pid, &status, 0);
-        }
-        if (m_out >= 0) ::close(m_out);
-    }
-
-    // Starts the device and reads "PTY <path>" (or "PORT <name>" with
-    // --port); false when it does not come within two seconds.
-    bool Start(const std::vector<std::string>& args) {
-        int out[2];
-        if (::pipe2(out, O_CLOEXEC) != 0) return false;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-        std::vector<std::string> strings{std::string(QUELDA_BIN_DIR) + "/quelda-device"};
-        strings.insert(strings.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& s : strings) argv.push_back(s.data());
-        argv.push_back(nullptr);
-        const int rc = posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(out[1]);
-        m_out = out[0];
-        if (rc != 0) {
-            m_pid = -1;
-            return false;
-        }
-        const std::string line = ReadLine(2000);
-        const std::size_t space = line.find(' ');
-        if (line.rfind("PTY ", 0) != 0 && line.rfind("PORT ", 0) != 0) return false;
-        m_strPath = line.substr(space + 1);
-        return true;
-    }
-
-    const std::string& Path() const { return m_strPath; }
-
-    // SIGTERM, then the exit code (-1 when it does not end within 3 s).
-    int Terminate() {
-        ::kill(m_pid, SIGTERM);
-        for (int i = 0; i < 3000; ++i) {
-            int status = 0;
-            if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
-                m_pid = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            ::usleep(1000);
-        }
-        return -1;
-    }
-
-private:
-    std::string ReadLine(int timeoutMs) {
-        std::string line;
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (std::chrono::steady_clock::now() < end) {
-            pollfd p{m_out, POLLIN, 0};
-            if (::poll(&p, 1, 10) <= 0) continue;
-            char c = 0;
-            if (::read(m_out, &c, 1) != 1) break;
-            if (c == '\n') return line;
-            line += c;
-        }
-        return line;
-    }
-
-    pid_t m_pid = -1;
-    int m_out = -1;
-    std::string m_strPath;
-};
 
 // The program's end of the line: the port opened as the program opens it,
 // its bytes fed to the program's own parser.

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "../core/config/TempDir.h"
-#include "../core/protocol/ParserTestSupport.h"
-#include "../core/routing/ChildProcess.h"
-#include "../core/routing/Pty.h"
+#include "support/ChildProcess.h"
+#include "support/ParserTestSupport.h"
+#include "support/PtyPair.h"
+#include "support/TempDir.h"
 
 namespace quelda::test {
 
@@ -68,7 +68,7 @@ protected:
     }
 
     TempDir dir;
-    Pty pty;
+    PtyPair pty;
     ChildProcess cli;
     int exitCode = -1;
 };

@@ -10,8 +10,6 @@
 #include <QSignalSpy>
 #include <filesystem>
 
-#include "../core/config/TempDir.h"
-#include "UiTestSupport.h"
 #include "app/CDemoSession.h"
 #include "app/CMenuBuilder.h"
 #include "app/CSingleInstance.h"
@@ -20,6 +18,8 @@
 #include "app/UiFont.h"
 #include "app/UiText.h"
 #include "app/WindowKinds.h"
+#include "support/TempDir.h"
+#include "support/UiTestSupport.h"
 
 namespace quelda::test {
 namespace {

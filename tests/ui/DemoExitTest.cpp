@@ -5,43 +5,25 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 
-#include "../core/config/TempDir.h"
-#include "UiTestSupport.h"
+#include "support/ProcStat.h"
+#include "support/TempDir.h"
+#include "support/UiTestSupport.h"
 
 namespace quelda::test {
 namespace {
-
-// /proc/<pid>/stat: "pid (name) state ppid ..."; the name may hold blanks.
-bool ReadStat(qint64 pid, QString& name, char& state, qint64& parent) {
-    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QString stat = QString::fromLatin1(file.readAll());
-    const int open = stat.indexOf(QLatin1Char('('));
-    const int close = stat.lastIndexOf(QLatin1Char(')'));
-    if (open < 0 || close < open) return false;
-    name = stat.mid(open + 1, close - open - 1);
-    const QStringList rest = stat.mid(close + 2).split(QLatin1Char(' '));
-    if (rest.size() < 2) return false;
-    state = rest[0].isEmpty() ? '?' : rest[0].at(0).toLatin1();
-    parent = rest[1].toLongLong();
-    return true;
-}
 
 qint64 ChildNamed(qint64 parent, const QString& name) {
     const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
     for (const QString& entry : entries) {
         bool number = false;
         const qint64 pid = entry.toLongLong(&number);
-        QString childName;
-        char state = 0;
-        qint64 childParent = 0;
-        if (number && ReadStat(pid, childName, state, childParent) && childParent == parent &&
-            childName == name) {
+        ProcStat stat;
+        if (number && ReadProcStat(pid, stat) && stat.parent == parent &&
+            QString::fromStdString(stat.name) == name) {
             return pid;
         }
     }
@@ -50,10 +32,8 @@ qint64 ChildNamed(qint64 parent, const QString& name) {
 
 // Gone, or a zombie nobody has reaped yet: either way it no longer runs.
 bool Runs(qint64 pid) {
-    QString name;
-    char state = 0;
-    qint64 parent = 0;
-    return ReadStat(pid, name, state, parent) && state != 'Z' && state != 'X';
+    ProcStat stat;
+    return ReadProcStat(pid, stat) && stat.state != 'Z' && stat.state != 'X';
 }
 
 struct EndCase {

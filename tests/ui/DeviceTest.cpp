@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "MainFrameFixture.h"
 #include "app/CComCommandDlg.h"
 #include "app/CCommandBar.h"
 #include "app/CCommandEditDlg.h"
@@ -18,6 +17,8 @@
 #include "app/CommandIds.h"
 #include "config/TextLines.h"
 #include "protocol/Frame.h"
+#include "support/DeviceProcess.h"
+#include "support/MainFrameFixture.h"
 #include "views/monitor/CMonitorChildFrame.h"
 
 namespace quelda::test {
@@ -36,7 +37,9 @@ class DeviceTest : public MainFrameTest {
 protected:
     void StartWithDevice(const QStringList& extra = {}, const std::string& baud = "19200",
                          const std::string& parity = "NO") {
-        ASSERT_TRUE(device.Start(QStringList{QStringLiteral("--profile"), kDemoProfile} + extra));
+        std::vector<std::string> args{"--profile", kDemoProfile.toStdString()};
+        for (const QString& arg : extra) args.push_back(arg.toStdString());
+        ASSERT_TRUE(device.Start(args, 5000));
         dir.Write("COMMAND2.TXT", kRecords);
         StartOn(device.Path(), baud, parity);
     }

@@ -8,11 +8,11 @@
 #include <QStatusBar>
 #include <QToolButton>
 
-#include "MainFrameFixture.h"
 #include "app/CCommandBar.h"
 #include "app/CViewBar.h"
 #include "app/CommandIds.h"
 #include "config/TextLines.h"
+#include "support/MainFrameFixture.h"
 
 namespace quelda::test {
 namespace {

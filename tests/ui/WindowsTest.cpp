@@ -9,12 +9,12 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "MainFrameFixture.h"
 #include "app/CChildFrame.h"
 #include "app/CChildSubWindow.h"
 #include "app/CDemoSession.h"
 #include "app/CTERMDoc.h"
 #include "routing/UpdateHint.h"
+#include "support/MainFrameFixture.h"
 
 namespace quelda::test {
 namespace {

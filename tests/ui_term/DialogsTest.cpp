@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "../ui/UiTestSupport.h"
 #include "app/CComCommandDlg.h"
 #include "app/CComSettingDlg.h"
 #include "app/CCommandEditDlg.h"
+#include "support/UiTestSupport.h"
 
 namespace quelda::test {
 namespace {

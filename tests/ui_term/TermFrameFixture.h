@@ -1,8 +1,8 @@
 #pragma once
 // A main frame with its terminal open, connected to a pseudo-terminal that
 // the test plays.
-#include "../core/routing/Pty.h"
-#include "../ui/MainFrameFixture.h"
+#include "support/MainFrameFixture.h"
+#include "support/PtyPair.h"
 #include "views/term/CTermChildFrame.h"
 
 namespace quelda::test {
@@ -22,7 +22,7 @@ protected:
     // Files the program directory needs before the frame starts.
     virtual void WriteFiles() {}
 
-    Pty pty;
+    PtyPair pty;
     CTermChildFrame* frame = nullptr;
     CTERMView* view = nullptr;
 };

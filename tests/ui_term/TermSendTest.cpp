@@ -8,9 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "../core/protocol/ParserTestSupport.h"
 #include "TermFrameFixture.h"
 #include "app/CommandIds.h"
+#include "support/ParserTestSupport.h"
 
 // Exported by QtGui; what a real key press goes through before the widget
 // sees it (the shortcut map).

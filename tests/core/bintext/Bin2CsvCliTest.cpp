@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "../config/TempDir.h"
+#include "support/TempDir.h"
 
 namespace quelda {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "../config/TempDir.h"
 #include "bintext/BinTextConverter.h"
 #include "monitor/CsvColumns.h"
 #include "monitor/MonitorDefinition.h"
+#include "support/TempDir.h"
 
 namespace quelda {
 namespace {

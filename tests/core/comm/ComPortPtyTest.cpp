@@ -9,10 +9,11 @@
 #include <cstdio>
 #include <thread>
 
-#include "PtyPair.h"
+#include "CommTestSupport.h"
 #include "comm/ComPort.h"
 #include "comm/LineErrors.h"
 #include "comm/Termios2.h"
+#include "support/PtyPair.h"
 
 namespace quelda {
 namespace {
@@ -39,7 +40,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_pty.Ok()); }
 
     OpenResult OpenPort(uint32_t baud = 19200) {
-        m_port.m_strPort = m_pty.SlavePath();
+        m_port.m_strPort = m_pty.Path();
         m_port.m_dwBaudRate = baud;
         m_port.m_byDataBits = 8;
         m_port.m_byParity = 0;
@@ -75,20 +76,20 @@ TEST_F(ComPortPtyTest, CarriesBytesBothWays) {
     EXPECT_TRUE(m_port.IsConnected());
 
     const Bytes frame = {'$', 'Q', 'V', 'R', ',', 'A', '*', '0', '0', '\r', '\n', 0xFF, 0x00};
-    ASSERT_TRUE(m_pty.WriteAll(frame));
+    ASSERT_TRUE(m_pty.Write(frame));
     ASSERT_TRUE(m_notified.WaitFor(1));
     ASSERT_TRUE(WaitUntil([&] { return Queued() == frame.size(); }));
     EXPECT_EQ(Drain(), frame);
 
     const Bytes line = {'$', 'Q', 'S', 'D', ',', 'B', '\r', '\n', 0xFF};
     EXPECT_TRUE(m_port.Write(line.data(), line.size()));
-    EXPECT_EQ(m_pty.ReadMaster(line.size(), 2000), line);
+    EXPECT_EQ(m_pty.ReadBytes(line.size(), 2000), line);
 }
 
 TEST_F(ComPortPtyTest, PortHeldOrMissingFailsToOpen) {
     ASSERT_EQ(OpenPort(), OpenResult::kOk);
     CComPort second;
-    second.m_strPort = m_pty.SlavePath();
+    second.m_strPort = m_pty.Path();
     EXPECT_EQ(second.Open(nullptr), OpenResult::kDeviceOpenFailed);
     EXPECT_FALSE(second.IsConnected());
     EXPECT_TRUE(m_port.IsConnected()) << "the holder keeps the port";
@@ -112,7 +113,7 @@ TEST_F(ComPortPtyTest, CloseReportsWhetherItWasOpen) {
 }
 
 TEST_F(ComPortPtyTest, ReopenWithOtherSettingsAndRestoreOnClose) {
-    const int watcher = open(m_pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    const int watcher = open(m_pty.Path().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     ASSERT_GE(watcher, 0);
     struct termios original {};
     ASSERT_EQ(tcgetattr(watcher, &original), 0);
@@ -148,7 +149,7 @@ TEST_F(ComPortPtyTest, ReopenWithOtherSettingsAndRestoreOnClose) {
 }
 
 TEST_F(ComPortPtyTest, RejectedSettingsLeaveTheChannelClosedAndThePortFree) {
-    m_port.m_strPort = m_pty.SlavePath();
+    m_port.m_strPort = m_pty.Path();
     m_port.m_byDataBits = 9;
     EXPECT_EQ(m_port.Open(nullptr), OpenResult::kSettingsRejected);
     EXPECT_FALSE(m_port.IsConnected());
@@ -161,14 +162,14 @@ TEST_F(ComPortPtyTest, RejectedSettingsLeaveTheChannelClosedAndThePortFree) {
 TEST_F(ComPortPtyTest, BurstWhileTheReaderIsBusyArrivesWholeWithOneNotification) {
     ASSERT_EQ(OpenPort(), OpenResult::kOk);
     const Bytes burst = Pattern(5000);
-    ASSERT_TRUE(m_pty.WriteAll(burst));
+    ASSERT_TRUE(m_pty.Write(burst));
     // The reader is busy: nothing is read until the whole burst waits.
     ASSERT_TRUE(WaitUntil([&] { return Queued() == burst.size(); }));
     EXPECT_EQ(m_notified.Count(), 1);
     EXPECT_EQ(Drain(), burst);
 
     const Bytes next = Pattern(300);
-    ASSERT_TRUE(m_pty.WriteAll(next));
+    ASSERT_TRUE(m_pty.Write(next));
     ASSERT_TRUE(m_notified.WaitFor(2)) << "a drained queue notifies for the next burst";
     ASSERT_TRUE(WaitUntil([&] { return Queued() == next.size(); }));
     EXPECT_EQ(Drain(), next);
@@ -178,7 +179,7 @@ TEST_F(ComPortPtyTest, BurstWhileTheReaderIsBusyArrivesWholeWithOneNotification)
 TEST_F(ComPortPtyTest, BytesLeftByAPartialReadAreNotifiedAgain) {
     ASSERT_EQ(OpenPort(), OpenResult::kOk);
     const Bytes data = Pattern(100);
-    ASSERT_TRUE(m_pty.WriteAll(data));
+    ASSERT_TRUE(m_pty.Write(data));
     ASSERT_TRUE(WaitUntil([&] { return Queued() == data.size(); }));
     uint8_t head[10];
     ASSERT_EQ(m_port.Read(head, sizeof head), sizeof head);
@@ -204,7 +205,7 @@ TEST_F(ComPortPtyTest, InjectedErrorsReachTheNextStatus) {
     EXPECT_EQ(errors, 0u) << "flags are cleared by reading them";
 
     const Bytes data = {'x'};
-    ASSERT_TRUE(m_pty.WriteAll(data));
+    ASSERT_TRUE(m_pty.Write(data));
     EXPECT_TRUE(m_notified.WaitFor(2));
 }
 
@@ -213,7 +214,7 @@ TEST_F(ComPortPtyTest, MoreThanOneMiBUnreadRaisesInputOverflow) {
     const std::size_t capacity = 1u << 20;
     const Bytes flood = Pattern(capacity + 100000);
     bool written = false;
-    std::thread writer([&] { written = m_pty.WriteAll(flood); });
+    std::thread writer([&] { written = m_pty.Write(flood); });
     writer.join();
     ASSERT_TRUE(written);
     uint32_t errors = 0;
@@ -265,7 +266,7 @@ TEST_F(ComPortPtyTest, CloseEndsAWaitingThreadAndNothingArrivesAfterwards) {
     EXPECT_LT(MillisSince(start), 1000);
 
     const Bytes data = Pattern(10);
-    ASSERT_TRUE(m_pty.WriteAll(data));
+    ASSERT_TRUE(m_pty.Write(data));
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(m_notified.Count(), 0);
     EXPECT_EQ(Queued(), 0u);

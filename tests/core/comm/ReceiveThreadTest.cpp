@@ -3,10 +3,11 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include "PtyPair.h"
+#include "CommTestSupport.h"
 #include "comm/InputQueue.h"
 #include "comm/LineErrors.h"
 #include "comm/ReceiveThread.h"
+#include "support/PtyPair.h"
 
 namespace quelda {
 namespace {
@@ -17,7 +18,7 @@ using test::WaitUntil;
 using Bytes = std::vector<uint8_t>;
 
 int OpenRawSlave(const PtyPair& pty) {
-    const int fd = open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = open(pty.Path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     struct termios t {};
     if (fd >= 0 && tcgetattr(fd, &t) == 0) {
         cfmakeraw(&t);
@@ -50,9 +51,9 @@ TEST(ReceiveThreadTest, MarkedBytesAreDecodedOnTheWayIn) {
             CReceiveThread thread(fd, queue, {true, flagsFromMarks}, [&] { notified(); });
             ASSERT_TRUE(thread.Start());
             // Split inside a mark: the decoder must carry its state over.
-            ASSERT_TRUE(pty.WriteAll(Bytes(kMarked.begin(), kMarked.begin() + 5)));
+            ASSERT_TRUE(pty.Write(Bytes(kMarked.begin(), kMarked.begin() + 5)));
             ASSERT_TRUE(WaitUntil([&] { return queue.Size() == 3; }));
-            ASSERT_TRUE(pty.WriteAll(Bytes(kMarked.begin() + 5, kMarked.end())));
+            ASSERT_TRUE(pty.Write(Bytes(kMarked.begin() + 5, kMarked.end())));
             ASSERT_TRUE(WaitUntil([&] { return queue.Size() == kData.size(); }));
         }
         EXPECT_EQ(PopAll(queue), kData);

@@ -1,6 +1,6 @@
-#include "TempDir.h"
 #include "config/CommandRecords.h"
 #include "config/TextLines.h"
+#include "support/TempDir.h"
 
 namespace quelda {
 namespace {

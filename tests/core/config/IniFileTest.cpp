@@ -1,8 +1,8 @@
 #include <climits>
 #include <filesystem>
 
-#include "TempDir.h"
 #include "config/IniFile.h"
+#include "support/TempDir.h"
 
 namespace quelda {
 namespace {

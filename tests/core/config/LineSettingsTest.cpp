@@ -1,5 +1,5 @@
-#include "TempDir.h"
 #include "config/LineSettings.h"
+#include "support/TempDir.h"
 
 namespace quelda {
 

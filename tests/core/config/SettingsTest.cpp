@@ -1,7 +1,7 @@
 #include <map>
 
-#include "TempDir.h"
 #include "config/Settings.h"
+#include "support/TempDir.h"
 
 namespace quelda {
 namespace {

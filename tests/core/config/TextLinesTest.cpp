@@ -5,8 +5,8 @@
 #include <cmath>
 #include <filesystem>
 
-#include "TempDir.h"
 #include "config/TextLines.h"
+#include "support/TempDir.h"
 
 namespace quelda {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "../config/TempDir.h"
 #include "monitor/DefinitionLines.h"
 #include "monitor/MonitorDefinition.h"
+#include "support/TempDir.h"
 
 namespace quelda {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "ParserTestSupport.h"
 #include "protocol/Frame.h"
+#include "support/ParserTestSupport.h"
 
 namespace quelda::test {
 namespace {

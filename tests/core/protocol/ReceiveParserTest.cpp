@@ -3,8 +3,8 @@
 // events must not depend on how the bytes arrive.
 #include <gtest/gtest.h>
 
-#include "ParserTestSupport.h"
 #include "protocol/ReceiveParser.h"
+#include "support/ParserTestSupport.h"
 
 namespace quelda::test {
 namespace {

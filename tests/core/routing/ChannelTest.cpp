@@ -4,9 +4,9 @@
 #include <regex>
 #include <thread>
 
-#include "CoreFixture.h"
-#include "Pty.h"
 #include "comm/LineErrors.h"
+#include "support/CoreFixture.h"
+#include "support/PtyPair.h"
 
 namespace quelda::test {
 namespace {
@@ -25,7 +25,7 @@ protected:
         ASSERT_TRUE(core->IsConnected());
     }
 
-    Pty pty;
+    PtyPair pty;
 };
 
 TEST_F(ChannelTest, ConnectNamesThePortAndNotifies) {
@@ -137,7 +137,7 @@ TEST_F(ChannelTest, VanishedPortIsReportedAndCanBeReopened) {
     EXPECT_EQ(core->SendCommand("X", 0), 1);
 
     core->Disconnect();
-    Pty again;
+    PtyPair again;
     ASSERT_TRUE(again.Ok());
     std::filesystem::remove(dir.File("port"));
     std::filesystem::create_symlink(again.Path(), dir.File("port"));

@@ -1,6 +1,6 @@
 // Routing of received frames and the reply wait, with the timers driven by
 // the test.
-#include "CoreFixture.h"
+#include "support/CoreFixture.h"
 
 namespace quelda::test {
 namespace {

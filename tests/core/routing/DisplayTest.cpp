@@ -1,6 +1,6 @@
 // What the terminal is shown of received bytes and errors, and what the
 // traffic log keeps.
-#include "CoreFixture.h"
+#include "support/CoreFixture.h"
 
 namespace quelda::test {
 namespace {

@@ -1,7 +1,7 @@
 // The automatic search against the virtual device, which answers the probe
 // only at its own line settings. The test plays the search timer.
-#include "ChildProcess.h"
-#include "CoreFixture.h"
+#include "support/ChildProcess.h"
+#include "support/CoreFixture.h"
 
 namespace quelda::test {
 namespace {

@@ -1,6 +1,6 @@
 // Sending lines, commands and command buttons on a closed channel: the
 // lines still count as sent, show in the terminal and reach the hooks.
-#include "CoreFixture.h"
+#include "support/CoreFixture.h"
 
 namespace quelda::test {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "../config/TempDir.h"
 #include "status/StatusEvaluation.h"
 #include "status/StatusTable.h"
+#include "support/TempDir.h"
 
 namespace quelda {
 namespace {

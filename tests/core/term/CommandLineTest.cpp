@@ -5,8 +5,8 @@
 
 #include <thread>
 
-#include "../routing/CoreFixture.h"
-#include "../routing/Pty.h"
+#include "support/CoreFixture.h"
+#include "support/PtyPair.h"
 #include "term/TermCommandLine.h"
 
 namespace quelda::test {
@@ -63,7 +63,7 @@ TEST_F(TermCommandLineTest, RoutesByTheText) {
 }
 
 TEST_F(TermCommandLineTest, FileBytesReachTheLineUnframed) {
-    Pty pty;
+    PtyPair pty;
     ASSERT_TRUE(pty.Ok());
     core->GetLineSettings().port = pty.Path();
     core->Connect();

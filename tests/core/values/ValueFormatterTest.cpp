@@ -7,7 +7,7 @@
 #include <fstream>
 #include <limits>
 
-#include "../config/TempDir.h"
+#include "support/TempDir.h"
 #include "values/ValueFormatter.h"
 
 namespace quelda {

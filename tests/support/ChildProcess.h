@@ -9,11 +9,10 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/ProcStat.h"
 
 extern char** environ;
 
@@ -94,6 +93,10 @@ public:
         return line;
     }
 
+    void Signal(int number) const {
+        if (m_pid > 0) ::kill(m_pid, number);
+    }
+
     // Waits for the end of the child, collecting its output; -1 on time-out.
     int Wait(int timeoutMs = 20000) {
         const auto end = Deadline(timeoutMs);
@@ -111,18 +114,9 @@ public:
 
     // User and system CPU time used so far, in clock ticks; -1 when unknown.
     long CpuTicks() const {
-        std::ifstream in("/proc/" + std::to_string(m_pid) + "/stat");
-        std::string stat((std::istreambuf_iterator<char>(in)), {});
-        const std::size_t close = stat.rfind(')');
-        if (close == std::string::npos) return -1;
-        std::istringstream fields(stat.substr(close + 2));
-        std::string field;
-        long utime = 0, stime = 0;
-        // Fields after the name: state is the 3rd of the line, utime the 14th.
-        for (int i = 3; i <= 13 && fields >> field; ++i) {
-        }
-        fields >> utime >> stime;
-        return fields ? utime + stime : -1;
+        ProcStat stat;
+        if (!ReadProcStat(m_pid, stat) || stat.utime < 0) return -1;
+        return stat.utime + stat.stime;
     }
 
     // Everything on stdout not yet taken by ReadLine, and all of stderr.

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "../core/config/TempDir.h"
-#include "UiTestSupport.h"
 #include "app/CMainFrame.h"
 #include "app/CQueldaChildFrame.h"
+#include "support/TempDir.h"
+#include "support/UiTestSupport.h"
 #include "views/term/CTERMView.h"
 
 namespace quelda::test {

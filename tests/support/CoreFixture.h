@@ -8,10 +8,10 @@
 #include <string>
 #include <thread>
 
-#include "../config/TempDir.h"
-#include "../protocol/ParserTestSupport.h"
-#include "FakeHost.h"
 #include "routing/MainCore.h"
+#include "support/FakeHost.h"
+#include "support/ParserTestSupport.h"
+#include "support/TempDir.h"
 
 namespace quelda::test {
 

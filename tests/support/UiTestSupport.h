@@ -1,12 +1,11 @@
 #pragma once
 // Shared by the UI tests: the one QApplication of a gtest_main program, a
 // prompt that records messages and answers questions from a preset, bounded
-// waits on the event loop, and the virtual device on a pseudo-terminal.
+// waits on the event loop, and the port settings file.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -89,40 +88,6 @@ private:
         answers.pop_front();
         return yes;
     }
-};
-
-// build/bin/quelda-device on a fresh pseudo-terminal, stopped at the end.
-class DeviceProcess {
-public:
-    ~DeviceProcess() { Stop(); }
-
-    bool Start(const QStringList& arguments, int timeoutMs = 5000) {
-        m_process.setProgram(QStringLiteral(QUELDA_BIN_DIR "/quelda-device"));
-        m_process.setArguments(arguments);
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start();
-        QDeadlineTimer deadline(timeoutMs);
-        while (!deadline.hasExpired() && m_process.state() != QProcess::NotRunning) {
-            if (!m_process.canReadLine()) m_process.waitForReadyRead(50);
-            const QString line = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-            if (line.startsWith(QLatin1String("PTY "))) {
-                m_path = line.mid(4).toStdString();
-                return true;
-            }
-        }
-        return false;
-    }
-    void Stop() {
-        if (m_process.state() == QProcess::NotRunning) return;
-        m_process.terminate();
-        if (!m_process.waitForFinished(2000)) m_process.kill();
-        m_process.waitForFinished(1000);
-    }
-    const std::string& Path() const { return m_path; }
-
-private:
-    QProcess m_process;
-    std::string m_path;
 };
 
 // PSETTING.TXT with a port and the other four settings.

@@ -7,24 +7,28 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace quelda::test {
 
-class Pty {
+class PtyPair {
 public:
-    Pty() {
+    PtyPair() {
         // Not inherited: a child holding the master would keep the port alive.
-        m_master = ::open("/dev/ptmx", O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0) {
-            m_path = ptsname(m_master);
+        m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        char name[128];
+        if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0 &&
+            ptsname_r(m_master, name, sizeof name) == 0) {
+            m_path = name;
         }
     }
-    ~Pty() { CloseMaster(); }
-    Pty(const Pty&) = delete;
-    Pty& operator=(const Pty&) = delete;
+    ~PtyPair() { CloseMaster(); }
+    PtyPair(const PtyPair&) = delete;
+    PtyPair& operator=(const PtyPair&) = delete;
 
     bool Ok() const { return m_master >= 0 && !m_path.empty(); }
     const std::string& Path() const { return m_path; }
@@ -42,6 +46,9 @@ public:
             }
         }
         return true;
+    }
+    bool Write(const std::vector<uint8_t>& bytes) const {
+        return Write(std::string(bytes.begin(), bytes.end()));
     }
 
     // Reads until `done` holds for what arrived, or the time is up.
@@ -66,6 +73,11 @@ public:
     // Reads until `count` bytes arrived (or the time is up).
     std::string Read(std::size_t count, int timeoutMs = 3000) const {
         return ReadUntil([count](const std::string& s) { return s.size() >= count; }, timeoutMs);
+    }
+
+    std::vector<uint8_t> ReadBytes(std::size_t count, int timeoutMs = 3000) const {
+        const std::string got = Read(count, timeoutMs);
+        return std::vector<uint8_t>(got.begin(), got.end());
     }
 
     // Everything that arrives within the given time.
