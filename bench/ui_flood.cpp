@@ -18,7 +18,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/QtUserPrompt.h"
-#include "config/TextLines.h"
+#include "text/TextFile.h"
 #include "protocol/Frame.h"
 
 namespace {

@@ -7,7 +7,6 @@
 #include <cstdio>
 
 #include "DeviceTestSupport.h"
-#include "config/TextLines.h"
 #include "support/PtyPair.h"
 
 namespace quelda::test {

@@ -1,6 +1,5 @@
 // The memory image from the program's EEPROM files, and back.
 #include "DeviceTestSupport.h"
-#include "config/TextLines.h"
 #include "device/EepromFiles.h"
 #include "device/ItemWord.h"
 

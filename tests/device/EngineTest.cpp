@@ -4,7 +4,6 @@
 
 #include "DeviceTestSupport.h"
 #include "device/DeviceEngine.h"
-#include "monitor/MessageElements.h"
 
 namespace quelda::test {
 namespace {

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "CliFixture.h"
-#include "config/TextLines.h"
+#include "text/TextFile.h"
 
 namespace quelda::test {
 namespace {

@@ -15,7 +15,7 @@
 #include "app/CRecordButtons.h"
 #include "app/CViewBar.h"
 #include "app/CommandIds.h"
-#include "config/TextLines.h"
+#include "text/TextFile.h"
 #include "protocol/Frame.h"
 #include "support/DeviceProcess.h"
 #include "support/MainFrameFixture.h"

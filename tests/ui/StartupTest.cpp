@@ -11,7 +11,7 @@
 #include "app/CCommandBar.h"
 #include "app/CViewBar.h"
 #include "app/CommandIds.h"
-#include "config/TextLines.h"
+#include "text/FileNames.h"
 #include "support/MainFrameFixture.h"
 
 namespace quelda::test {

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "comm/ComPort.h"
-#include "config/TextLines.h"
+#include "text/LenientNumbers.h"
 
 namespace quelda {
 namespace {

@@ -1,6 +1,8 @@
 #include "config/CommandRecords.h"
 
-#include "config/TextLines.h"
+#include "text/CommaLines.h"
+#include "text/LenientNumbers.h"
+#include "text/TextFile.h"
 
 namespace quelda {
 

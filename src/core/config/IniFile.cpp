@@ -1,6 +1,7 @@
 #include "config/IniFile.h"
 
-#include "config/TextLines.h"
+#include "text/LenientNumbers.h"
+#include "text/TextFile.h"
 
 namespace quelda {
 

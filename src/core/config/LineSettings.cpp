@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "config/TextLines.h"
+#include "text/TextFile.h"
 
 namespace quelda {
 

@@ -3,19 +3,9 @@
 #include <array>
 #include <string>
 
-namespace quelda {
+#include "routing/WindowKind.h"
 
-enum class WindowKind {
-    Term = 0,
-    Monitor1,
-    Monitor2,
-    Monitor3,
-    Monitor4,
-    Status,
-    Eeprom,
-    Simulator
-};
-constexpr int kWindowKinds = 8;
+namespace quelda {
 
 struct WindowSettings {
     int WINDOW_LEFT = 0;

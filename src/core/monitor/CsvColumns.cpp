@@ -1,6 +1,6 @@
 #include "monitor/CsvColumns.h"
 
-#include "config/TextLines.h"
+#include "text/LenientNumbers.h"
 
 namespace quelda {
 

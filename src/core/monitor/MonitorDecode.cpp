@@ -1,7 +1,7 @@
 #include "monitor/MonitorDecode.h"
 
-#include "config/TextLines.h"
-#include "monitor/MessageElements.h"
+#include "text/CommaLines.h"
+#include "text/LenientNumbers.h"
 
 namespace quelda {
 

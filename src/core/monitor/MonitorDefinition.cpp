@@ -1,6 +1,6 @@
 #include "monitor/MonitorDefinition.h"
 
-#include "monitor/DefinitionLines.h"
+#include "text/CommaLines.h"
 #include "status/StatusTable.h"
 
 namespace quelda {

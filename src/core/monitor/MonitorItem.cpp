@@ -1,6 +1,6 @@
 #include "monitor/MonitorItem.h"
 
-#include "monitor/DefinitionLines.h"
+#include "text/CommaLines.h"
 
 namespace quelda {
 

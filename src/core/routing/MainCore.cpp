@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "comm/LineErrors.h"
-#include "config/TextLines.h"
+#include "text/TextFile.h"
 #include "protocol/Frame.h"
 #include "routing/Routing.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "config/Settings.h"
+#include "routing/WindowKind.h"
 #include "routing/UpdateHint.h"
 
 namespace quelda {

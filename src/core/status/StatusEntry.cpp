@@ -1,6 +1,6 @@
 #include "status/StatusEntry.h"
 
-#include "monitor/DefinitionLines.h"
+#include "text/CommaLines.h"
 
 namespace quelda {
 

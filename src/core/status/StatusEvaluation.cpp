@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "config/TextLines.h"
-#include "monitor/MessageElements.h"
+#include "text/CommaLines.h"
+#include "text/LenientNumbers.h"
 
 namespace quelda {
 

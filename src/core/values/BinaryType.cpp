@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "config/TextLines.h"
+#include "text/LenientNumbers.h"
 
 namespace quelda {
 

@@ -1,6 +1,6 @@
 #include "values/ValueCodec.h"
 
-#include "config/TextLines.h"
+#include "text/LenientNumbers.h"
 
 namespace quelda {
 

@@ -1,6 +1,6 @@
 #include "device/DeviceAnswer.h"
 
-#include "monitor/DefinitionLines.h"
+#include "text/CommaLines.h"
 
 namespace quelda {
 namespace {

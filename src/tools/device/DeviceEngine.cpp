@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "config/TextLines.h"
+#include "text/CommaLines.h"
+#include "text/LenientNumbers.h"
 #include "protocol/Frame.h"
 
 namespace quelda {

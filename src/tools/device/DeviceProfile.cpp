@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 
 #include "config/IniFile.h"
-#include "config/TextLines.h"
+#include "text/CommaLines.h"
+#include "text/LenientNumbers.h"
+#include "text/TextFile.h"
 #include "device/EepromFiles.h"
 #include "device/ValueSource.h"
 

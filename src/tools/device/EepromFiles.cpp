@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <functional>
 
-#include "config/TextLines.h"
+#include "text/CommaLines.h"
+#include "text/LenientNumbers.h"
+#include "text/TextFile.h"
 #include "device/ItemWord.h"
 
 namespace quelda {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "config/TextLines.h"
+#include "text/LenientNumbers.h"
 #include "values/DisplayType.h"
 #include "values/DspFloat.h"
 #include "values/ValueFormatter.h"

@@ -21,7 +21,7 @@
 #include "app/PromptTexts.h"
 #include "app/UiText.h"
 #include "app/WindowKinds.h"
-#include "config/TextLines.h"
+#include "text/FileNames.h"
 
 CMainFrame::CMainFrame(const std::string& appDir, IUserPrompt& prompt, QWidget* parent)
     : QMainWindow(parent),

@@ -1,5 +1,5 @@
 #include "config/CommandRecords.h"
-#include "config/TextLines.h"
+#include "text/TextFile.h"
 #include "support/TempDir.h"
 
 namespace quelda {

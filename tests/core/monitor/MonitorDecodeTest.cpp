@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "monitor/MessageElements.h"
+#include "text/CommaLines.h"
 #include "monitor/MonitorDecode.h"
 
 namespace quelda {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "monitor/DefinitionLines.h"
+#include "text/CommaLines.h"
 #include "monitor/MonitorDefinition.h"
 #include "support/TempDir.h"
 

@@ -6,7 +6,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/UiText.h"
-#include "config/TextLines.h"
+#include "text/FileNames.h"
 #include "routing/UpdateHint.h"
 #include "views/monitor/CMonitorChildFrame.h"
 

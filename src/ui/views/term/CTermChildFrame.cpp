@@ -13,7 +13,7 @@
 #include "app/CommandIds.h"
 #include "app/PromptTexts.h"
 #include "app/UiText.h"
-#include "config/TextLines.h"
+#include "text/TextFile.h"
 #include "term/TermCommandLine.h"
 #include "views/term/CTERMView.h"
 

@@ -5,7 +5,10 @@
 #include <cmath>
 #include <filesystem>
 
-#include "config/TextLines.h"
+#include "text/CommaLines.h"
+#include "text/FileNames.h"
+#include "text/LenientNumbers.h"
+#include "text/TextFile.h"
 #include "support/TempDir.h"
 
 namespace quelda {
