@@ -6,11 +6,9 @@
 #include "DeviceTestSupport.h"
 #include "config/CommandRecords.h"
 #include "config/Settings.h"
-#include "text/CommaLines.h"
-#include "text/LenientNumbers.h"
 #include "text/TextFile.h"
 #include "device/DeviceEngine.h"
-#include "device/ItemWord.h"
+#include "eeprom/ItemWord.h"
 #include "monitor/MonitorConstants.h"
 #include "monitor/MonitorDecode.h"
 #include "monitor/MonitorDefinition.h"
@@ -157,16 +155,15 @@ TEST_F(DemoProfileTest, ParameterValuesAndWordsAgree) {
     ASSERT_TRUE(ReadLines(kAppDir + "EEPROM.CSV", lines));
     std::set<std::string> types;
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        std::vector<std::string> item = SplitComma(lines[i], 8);
-        types.insert(item[1]);
-        const uint32_t stored = ScanHex32(item[6]);
-        std::string shown;
-        ASSERT_TRUE(ShownValueOfWord(item, stored, shown)) << lines[i];
-        EXPECT_EQ(shown, item[5]) << lines[i];
-        item[6].clear();  // what the program computes when the word is missing
-        uint32_t fromValue = 0;
-        ASSERT_TRUE(WordOfItem(item, fromValue));
-        EXPECT_EQ(fromValue, stored) << lines[i];
+        EepromItem item = ItemFromLine(lines[i]);
+        types.insert(item.type);
+        const uint32_t stored = StoredWord(item);
+        EepromItem received = item;
+        ASSERT_TRUE(StoreRaw(received, stored)) << lines[i];
+        EXPECT_EQ(received.value, item.value) << lines[i];
+        item.hexValue.clear();  // what the program computes when the word is missing
+        ASSERT_TRUE(ValueToHex(item));
+        EXPECT_EQ(StoredWord(item), stored) << lines[i];
     }
     EXPECT_EQ(types, (std::set<std::string>{"INT4", "INT4BE", "INT4LE", "FLOAT4", "FLOAT4BE",
                                             "FLOAT4LE"}));

@@ -1,7 +1,6 @@
 // The memory image from the program's EEPROM files, and back.
 #include "DeviceTestSupport.h"
 #include "device/EepromFiles.h"
-#include "device/ItemWord.h"
 
 namespace quelda::test {
 namespace {
@@ -75,34 +74,6 @@ TEST_F(EepromFilesTest, ReportsWhatItCannotPlace) {
     EXPECT_EQ(problems.size(), 3u);
     std::string error;
     EXPECT_FALSE(SaveEepromImage(image, Access::Byte, dir.File("missing.csv"), error));
-}
-
-TEST(ItemWordTest, BothWaysByType) {
-    const struct {
-        std::vector<std::string> item;  // name,type,lsb,format,unit,value,hex,display
-        uint32_t word;
-        const char* shown;
-    } cases[] = {
-        {{"a", "INT4", "10", "%d", "", "12.7", "", "INT4"}, 0x78, "12"},
-        {{"a", "INT4", "1", "%d", "", "-1", "", "INT4"}, 0xFFFFFFFF, "-1"},
-        {{"a", "INT4LE", "1", "%d", "", "1", "", "INT4"}, 0x01000000, "1"},
-        {{"a", "FLOAT4BE", "1", "%.2f", "", "1", "", "FLOAT"}, 0x3F800000, "1.00"},
-        {{"a", "FLOAT4LE", "1", "%.2f", "", "1", "", "FLOAT"}, 0x0000803F, "1.00"},
-        {{"a", "FLOAT4", "1", "%.1f", "", "1", "", "FLOAT"}, 0, "1.0"},
-    };
-    for (const auto& c : cases) {
-        uint32_t word = 0xDEAD;
-        ASSERT_TRUE(WordOfItem(c.item, word)) << c.item[1];
-        EXPECT_EQ(word, c.word) << c.item[1];
-        std::string shown;
-        ASSERT_TRUE(ShownValueOfWord(c.item, c.word, shown));
-        EXPECT_EQ(shown, c.shown) << c.item[1];
-    }
-    uint32_t word = 0;
-    std::string shown = "kept";
-    EXPECT_FALSE(WordOfItem({"a", "TEXT", "1", "%d", "", "1", "", "INT4"}, word));
-    EXPECT_FALSE(ShownValueOfWord({"a", "INT4", "0", "%d", "", "1", "", "INT4"}, 1, shown));
-    EXPECT_EQ(shown, "kept");
 }
 
 }  // namespace

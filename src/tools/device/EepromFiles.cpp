@@ -1,87 +1,56 @@
 #include "device/EepromFiles.h"
 
-#include <cstdio>
-#include <functional>
-
-#include "text/CommaLines.h"
-#include "text/LenientNumbers.h"
+#include "eeprom/EepromData.h"
+#include "eeprom/EepromPage.h"
+#include "eeprom/ItemWord.h"
 #include "text/TextFile.h"
-#include "device/ItemWord.h"
 
 namespace quelda {
 namespace {
 
-constexpr std::size_t kItemFields = 8;
-constexpr std::size_t kLinesRead = 1025;  // the header and 32 pages of 32
-constexpr uint32_t kItemsPerPage = 32;
-
-// Calls visit(line index, item number from 1, fields) for every parameter
-// line the program would load from these lines.
-void ForEachItem(
-    const std::vector<std::string>& lines,
-    const std::function<void(std::size_t, std::size_t, std::vector<std::string>&)>& visit) {
-    std::size_t item = 0;  // 0 until the header line has been seen
-    bool header = false;
-    for (std::size_t i = 0; i < lines.size() && i < kLinesRead; ++i) {
-        std::vector<std::string> fields = SplitComma(lines[i], kItemFields);
-        if (fields[0].empty() || fields[0].compare(0, 2, "//") == 0) continue;
-        if (!header) {
-            header = true;
-            continue;
-        }
-        visit(i, ++item, fields);
-    }
+std::vector<CMemoryImage::PageLine> PageLines(const std::vector<EepromPage>& pages) {
+    std::vector<CMemoryImage::PageLine> lines;
+    for (const EepromPage& page : pages) lines.push_back({page.StartAt(), page.ChecksumAt()});
+    return lines;
 }
 
-std::string JoinFields(const std::vector<std::string>& fields) {
-    std::string line;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i != 0) line += ',';
-        line += fields[i];
-    }
-    return line;
-}
+std::size_t PageOfItem(std::size_t item) { return (item - 1) / kItemsPerPage + 1; }
+uint32_t PlaceOnPage(std::size_t item) { return static_cast<uint32_t>((item - 1) % kItemsPerPage); }
 
-std::string HexText(uint32_t word) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%X", word);
-    return text;
+// What follows an item's eight fields on its line: "" or "," and the rest.
+std::string TextAfterItem(const std::string& line) {
+    std::size_t at = 0;
+    for (int field = 0; field < 8; ++field) {
+        at = line.find(',', at);
+        if (at == std::string::npos) return {};
+        ++at;
+    }
+    return line.substr(at - 1);
 }
 
 }  // namespace
 
-bool LoadPageLines(const std::string& path, std::vector<CMemoryImage::PageLine>& table) {
-    table.clear();
-    std::vector<std::string> lines;
-    if (!ReadLines(path, lines)) return false;
-    for (const std::string& line : lines) {
-        if (line.empty() || line.compare(0, 2, "//") == 0) continue;
-        const std::vector<std::string> fields = SplitComma(line, 3);
-        table.push_back({ScanHex32(fields[1]), ScanHex32(fields[2])});
-    }
-    return true;
-}
-
 void LoadEepromImage(const std::string& tablePath, const std::string& dataPath, uint32_t size,
                      CMemoryImage& image, std::vector<std::string>& problems) {
-    std::vector<CMemoryImage::PageLine> table;
-    if (!LoadPageLines(tablePath, table)) problems.push_back(tablePath + ": cannot be read");
-    image.SetTable(table, size);
+    std::vector<EepromPage> pages;
+    if (!LoadPageTable(tablePath, pages)) problems.push_back(tablePath + ": cannot be read");
+    image.SetTable(PageLines(pages), size);
     std::vector<std::string> lines;
     if (!dataPath.empty() && !ReadLines(dataPath, lines)) {
         problems.push_back(dataPath + ": cannot be read");
     }
+    std::vector<EepromItem> items;
+    std::vector<std::size_t> source;
+    ItemsFromLines(lines, items, &source);
     std::size_t unplaced = 0;
-    ForEachItem(lines, [&](std::size_t line, std::size_t item, std::vector<std::string>& fields) {
-        uint32_t word = 0;
-        if (!WordOfItem(fields, word)) {
-            problems.push_back(dataPath + ":" + std::to_string(line + 1) +
+    for (std::size_t i = 1; i < items.size(); ++i) {
+        if (source[i] == kFillerItem) continue;
+        if (items[i].hexValue.empty()) {
+            problems.push_back(dataPath + ":" + std::to_string(source[i] + 1) +
                                ": no hexValue and no known type; stored as 0");
         }
-        const std::size_t page = (item - 1) / kItemsPerPage + 1;
-        const uint32_t k = static_cast<uint32_t>((item - 1) % kItemsPerPage);
-        if (!image.StoreItem(page, k, word)) ++unplaced;
-    });
+        if (!image.StoreItem(PageOfItem(i), PlaceOnPage(i), StoredWord(items[i]))) ++unplaced;
+    }
     if (unplaced != 0) {
         problems.push_back(dataPath + ": " + std::to_string(unplaced) +
                            " parameters lie on pages the page table does not name");
@@ -96,15 +65,19 @@ bool SaveEepromImage(const CMemoryImage& image, CMemoryImage::Access access,
         error = dataPath + ": cannot be read";
         return false;
     }
-    ForEachItem(lines, [&](std::size_t line, std::size_t item, std::vector<std::string>& fields) {
-        const std::size_t page = (item - 1) / kItemsPerPage + 1;
-        const uint32_t k = static_cast<uint32_t>((item - 1) % kItemsPerPage);
+    std::vector<EepromItem> items;
+    std::vector<std::size_t> source;
+    ItemsFromLines(lines, items, &source);
+    for (std::size_t i = 1; i < items.size(); ++i) {
         uint32_t word = 0;
-        if (!image.LoadItem(access, page, k, word)) return;
-        ShownValueOfWord(fields, word, fields[5]);
-        fields[6] = HexText(word);
-        lines[line] = JoinFields(fields);
-    });
+        if (source[i] == kFillerItem ||
+            !image.LoadItem(access, PageOfItem(i), PlaceOnPage(i), word)) {
+            continue;
+        }
+        StoreRaw(items[i], word);
+        std::string& line = lines[source[i]];
+        line = LineOfItem(items[i]) + TextAfterItem(line);
+    }
     std::string content;
     for (const std::string& line : lines) content += line + "\r\n";
     if (!WriteFileAtomic(dataPath, content)) {

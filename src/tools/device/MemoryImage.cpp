@@ -2,16 +2,17 @@
 
 #include <algorithm>
 
+#include "eeprom/EepromData.h"
+#include "eeprom/ItemWord.h"
+#include "eeprom/PageChecksum.h"
+
 namespace quelda {
 namespace {
 
 uint64_t NeededSize(const std::vector<CMemoryImage::PageLine>& table, CMemoryImage::Access access) {
     uint64_t needed = 0;
     for (std::size_t i = 0; i < table.size(); ++i) {
-        const uint64_t span =
-            i == 0 ? (access == CMemoryImage::Access::Byte ? CMemoryImage::kSignatureBytes
-                                                           : CMemoryImage::kSignatureWords)
-                   : CMemoryImage::PageSpan(access);
+        const uint64_t span = i == 0 ? SignatureValues(access).size() : PageSpan(access);
         needed = std::max(needed, uint64_t{table[i].start} + span);
         if (i != 0) needed = std::max(needed, uint64_t{table[i].checksum} + 1);
     }
@@ -56,36 +57,29 @@ void CMemoryImage::Put(Access access, uint64_t addr, uint32_t value) {
 bool CMemoryImage::StoreItem(std::size_t page, uint32_t k, uint32_t word) {
     if (page == 0 || page >= m_table.size()) return false;
     const uint64_t start = m_table[page].start;
-    for (uint32_t b = 0; b < 4; ++b) {
-        Put(Access::Byte, start + 4 * k + b, (word >> (24 - 8 * b)) & 0xFF);
-    }
+    const std::array<uint8_t, 4> bytes = WordBytes(word);
+    for (uint32_t b = 0; b < 4; ++b) Put(Access::Byte, start + 4 * k + b, bytes[b]);
     Put(Access::Word, start + k, word);
     return true;
 }
 
 bool CMemoryImage::LoadItem(Access access, std::size_t page, uint32_t k, uint32_t& word) const {
     if (page == 0 || page >= m_table.size()) return false;
-    const uint64_t start = m_table[page].start;
-    if (access == Access::Word) {
-        word = At(Access::Word, start + k);
-        return true;
-    }
-    word = 0;
-    for (uint32_t b = 0; b < 4; ++b) word = (word << 8) | At(Access::Byte, start + 4 * k + b);
+    word = ItemAt(access, m_table[page].start, k);
     return true;
 }
 
-std::vector<uint32_t> CMemoryImage::Signature(Access access) {
-    if (access == Access::Word) return {0x424F5245u, 0x4C494E4Bu};
-    std::vector<uint32_t> bytes = {0x42, 0x4F, 0x52, 0x45, 0x4C, 0x49, 0x4E, 0x4B};
-    bytes.resize(kSignatureBytes, 0);
-    return bytes;
+uint32_t CMemoryImage::ItemAt(Access access, uint64_t start, uint32_t k) const {
+    if (access == Access::Word) return At(Access::Word, start + k);
+    uint32_t word = 0;
+    for (uint32_t b = 0; b < 4; ++b) word = (word << 8) | At(Access::Byte, start + 4 * k + b);
+    return word;
 }
 
 void CMemoryImage::Seal() {
     for (Access access : {Access::Byte, Access::Word}) {
         if (!m_table.empty()) {
-            const std::vector<uint32_t> signature = Signature(access);
+            const std::vector<uint32_t> signature = SignatureValues(access);
             for (std::size_t i = 0; i < signature.size(); ++i) {
                 Put(access, uint64_t{m_table[0].start} + i, signature[i]);
             }
@@ -126,7 +120,7 @@ bool CMemoryImage::Write(Access access, uint32_t addr, const std::vector<uint32_
         return false;
     }
     if (!m_table.empty() && addr == m_table[0].start) {
-        if (values != Signature(access)) {
+        if (values != SignatureValues(access)) {
             reason = "not the signature";
             return false;
         }
@@ -143,9 +137,9 @@ bool CMemoryImage::Write(Access access, uint32_t addr, const std::vector<uint32_
 }
 
 uint32_t CMemoryImage::PageChecksum(Access access, uint32_t start) const {
-    uint32_t sum = 0;
-    for (uint32_t i = 0; i < PageSpan(access); ++i) sum ^= At(access, uint64_t{start} + i);
-    return sum;
+    std::vector<uint32_t> words(kItemsPerPage);
+    for (uint32_t k = 0; k < kItemsPerPage; ++k) words[k] = ItemAt(access, start, k);
+    return ::quelda::PageChecksum(access, words);
 }
 
 uint32_t CMemoryImage::Sum(Access access) const {

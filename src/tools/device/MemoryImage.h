@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "eeprom/EepromAccess.h"
+
 namespace quelda {
 
 class CMemoryImage {
 public:
-    enum class Access { Byte, Word };
+    using Access = EepromAccess;
 
     struct PageLine {
         uint32_t start = 0;
@@ -21,13 +23,8 @@ public:
     static constexpr uint32_t kValuesPerRecord = 32;  // one read answer or data write
     static constexpr uint32_t kMinSize = 0x10000;     // address units of each view
     static constexpr uint32_t kMaxSize = 0x400000;
-    static constexpr uint32_t kSignatureBytes = 16;
-    static constexpr uint32_t kSignatureWords = 2;
 
     CMemoryImage() { SetTable({}); }
-
-    // Page span in address units: 128 bytes or 32 words.
-    static uint32_t PageSpan(Access access) { return access == Access::Byte ? 0x80 : 0x20; }
 
     // Line 0 is the signature block, lines 1.. the pages. Both views are
     // sized to hold every page, checksum and the signature (at least
@@ -57,8 +54,8 @@ public:
     bool Write(Access access, uint32_t addr, const std::vector<uint32_t>& values,
                std::string& reason);
 
-    // The exclusive-or of the page starting at start: 8 bits over 128 bytes,
-    // or 32 bits over 32 words.
+    // The page checksum of the page starting at start, over what the view
+    // holds there (128 bytes or 32 words).
     uint32_t PageChecksum(Access access, uint32_t start) const;
     // The exclusive-or of all pages' checksums.
     uint32_t Sum(Access access) const;
@@ -66,11 +63,11 @@ public:
     uint32_t Size(Access access) const;
 
 private:
-    static std::vector<uint32_t> Signature(Access access);
     // 64-bit addresses, so start + offset never wraps into the memory.
     bool InRange(Access access, uint64_t addr, std::size_t count) const;
     uint32_t At(Access access, uint64_t addr) const;
     void Put(Access access, uint64_t addr, uint32_t value);
+    uint32_t ItemAt(Access access, uint64_t start, uint32_t k) const;
     const PageLine* PageWithChecksumAt(uint32_t addr) const;
 
     std::vector<PageLine> m_table;
