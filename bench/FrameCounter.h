@@ -15,5 +15,5 @@ public:
                  std::size_t) override {
         ++frames;
     }
-    void OnReceiveError(const char*) override { ++errors; }
+    void OnReceiveError(quelda::ReceiveError) override { ++errors; }
 };

@@ -16,16 +16,6 @@ namespace {
 using quelda::CReceiveParser;
 using quelda::fuzz::ParserFuzzOptions;
 
-const char* const kErrors[] = {
-    "During the reception command $ receive error",
-    "Received header error",
-    "Receive data length error",
-    "Receiving binary data length error",
-    "Reception checksum error",
-    "Received data CR error",
-    "It received data LF error",
-};
-
 void Check(bool ok, const char* what) {
     if (ok) return;
     std::fprintf(stderr, "parser invariant violated: %s\n", what);
@@ -69,13 +59,13 @@ public:
         log.append("F").append(command).append(reinterpret_cast<const char*>(block), count);
     }
 
-    void OnReceiveError(const char* text) override {
-        bool restart = std::strcmp(text, kErrors[0]) == 0;
+    void OnReceiveError(quelda::ReceiveError error) override {
+        // a restart is the only error that does not end a frame first
+        bool restart = error == quelda::ReceiveError::Restart;
         Check(restart != m_bEnded, "error out of turn");
         m_bEnded = false;
-        bool known = false;
-        for (const char* e : kErrors) known = known || std::strcmp(text, e) == 0;
-        Check(known, "unknown error text");
+        const char* text = quelda::ReceiveErrorText(error);
+        Check(*text != '\0', "error without a text");
         log.append("X").append(text);
     }
 

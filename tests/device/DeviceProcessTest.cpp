@@ -146,7 +146,7 @@ TEST_F(DeviceProcessTest, InjectedFaultsReachTheParserAsReceiveErrors) {
         ASSERT_TRUE(side.Open(bad.Path()));
         side.Send("RUN*");
         EXPECT_TRUE(side.WaitFor([&] { return !side.Events().errors.empty(); }));
-        EXPECT_EQ(side.Events().errors, std::vector<std::string>{"Reception checksum error"});
+        EXPECT_EQ(side.Events().errors, std::vector<ReceiveError>{ReceiveError::Checksum});
         EXPECT_TRUE(side.Events().frames.empty());
     }
     {
@@ -156,8 +156,7 @@ TEST_F(DeviceProcessTest, InjectedFaultsReachTheParserAsReceiveErrors) {
         ASSERT_TRUE(side.Open(cut.Path()));
         for (int i = 0; i < 3; ++i) side.Send("RUN*");
         EXPECT_TRUE(side.WaitFor([&] { return side.Events().frames.size() == 2; }));
-        EXPECT_EQ(side.Events().errors,
-                  std::vector<std::string>{"During the reception command $ receive error"});
+        EXPECT_EQ(side.Events().errors, std::vector<ReceiveError>{ReceiveError::Restart});
     }
 }
 

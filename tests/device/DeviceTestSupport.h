@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,11 @@
 #include "protocol/ReceiveParser.h"
 #include "support/DeviceProcess.h"
 #include "support/TempDir.h"
+
+namespace quelda {
+// gtest shows an error by its text
+inline void PrintTo(ReceiveError error, std::ostream* out) { *out << ReceiveErrorText(error); }
+}  // namespace quelda
 
 namespace quelda::test {
 
@@ -33,10 +39,10 @@ public:
         frames.push_back({command, std::string(text, length),
                           std::string(reinterpret_cast<const char*>(block), blockCount)});
     }
-    void OnReceiveError(const char* text) override { errors.emplace_back(text); }
+    void OnReceiveError(ReceiveError error) override { errors.push_back(error); }
 
     std::vector<ParsedFrame> frames;
-    std::vector<std::string> errors;
+    std::vector<ReceiveError> errors;
 };
 
 // The frame text the program keeps for header "$QVR" and body "X,1*".

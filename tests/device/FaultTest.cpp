@@ -7,7 +7,7 @@ namespace {
 
 struct Seen {
     std::vector<std::string> commands;
-    std::vector<std::string> errors;
+    std::vector<ReceiveError> errors;
 };
 
 // Three ACK frames through the injector, read by the program's parser.
@@ -26,6 +26,7 @@ Seen ThroughFaults(const DeviceFaults& faults, int frames = 3) {
 }
 
 using Texts = std::vector<std::string>;
+using Errors = std::vector<ReceiveError>;
 
 TEST(FaultInjectorTest, NoFaultPassesFramesUnchanged) {
     DeviceFaults none;
@@ -39,7 +40,7 @@ TEST(FaultInjectorTest, BadChecksumEveryNthFrame) {
     faults.badChecksumEvery = 2;
     const Seen seen = ThroughFaults(faults, 4);
     EXPECT_EQ(seen.commands, (Texts{"ACK", "ACK"}));
-    EXPECT_EQ(seen.errors, (Texts{"Reception checksum error", "Reception checksum error"}));
+    EXPECT_EQ(seen.errors, (Errors{ReceiveError::Checksum, ReceiveError::Checksum}));
 }
 
 TEST(FaultInjectorTest, CutFrameIsReportedAtTheNextDollar) {
@@ -47,7 +48,7 @@ TEST(FaultInjectorTest, CutFrameIsReportedAtTheNextDollar) {
     faults.cutEvery = 2;
     const Seen seen = ThroughFaults(faults, 3);
     EXPECT_EQ(seen.commands, (Texts{"ACK", "ACK"}));
-    EXPECT_EQ(seen.errors, (Texts{"During the reception command $ receive error"}));
+    EXPECT_EQ(seen.errors, Errors{ReceiveError::Restart});
 }
 
 TEST(FaultInjectorTest, NoiseBetweenFramesIsIgnored) {

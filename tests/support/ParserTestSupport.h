@@ -68,8 +68,8 @@ public:
         block.assign(reinterpret_cast<const char*>(data), blockCount);
         events.push_back("frame " + command + " " + std::to_string(blockCount));
     }
-    void OnReceiveError(const char* text) override {
-        events.push_back(std::string("error ") + text);
+    void OnReceiveError(ReceiveError error) override {
+        events.push_back(std::string("error ") + ReceiveErrorText(error));
     }
 
 private:

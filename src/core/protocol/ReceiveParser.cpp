@@ -8,14 +8,6 @@ namespace quelda {
 
 namespace {
 
-const char kRestartError[] = "During the reception command $ receive error";
-const char kHeaderError[] = "Received header error";
-const char kTextLengthError[] = "Receive data length error";
-const char kBinaryLengthError[] = "Receiving binary data length error";
-const char kChecksumError[] = "Reception checksum error";
-const char kCrError[] = "Received data CR error";
-const char kLfError[] = "It received data LF error";
-
 constexpr uint8_t kStart = '$';
 constexpr uint8_t kSeparator = ',';
 constexpr uint8_t kSumMarker = '*';
@@ -154,7 +146,7 @@ std::size_t CReceiveParser::TakeTextRun(const uint8_t* data, std::size_t count, 
 bool CReceiveParser::Store(uint8_t ch) {
     m_text[m_nTextLength++] = static_cast<char>(ch);
     if (m_nTextLength < kBufferSize) return true;
-    EndWithError(kTextLengthError);
+    EndWithError(ReceiveError::TextLength);
     return false;
 }
 
@@ -167,10 +159,10 @@ void CReceiveParser::BeginFrame() {
 
 void CReceiveParser::Restart() {
     BeginFrame();
-    m_listener.OnReceiveError(kRestartError);
+    m_listener.OnReceiveError(ReceiveError::Restart);
 }
 
-void CReceiveParser::EndWithError(const char* error) {
+void CReceiveParser::EndWithError(ReceiveError error) {
     m_text[m_nTextLength] = '\0';
     m_nState = kWaitStart;
     m_listener.OnFrameEnd(m_text, m_nTextLength);
@@ -186,7 +178,7 @@ void CReceiveParser::OnHeader(uint8_t ch) {
     if (!Store(ch)) return;
     m_byChecksum ^= ch;
     if (ch != kSeparator) return;
-    if (!HeaderMatches()) return EndWithError(kHeaderError);
+    if (!HeaderMatches()) return EndWithError(ReceiveError::Header);
     m_nCommandStart = m_nTextLength;
     m_nState = kCommand;
 }
@@ -235,14 +227,14 @@ void CReceiveParser::OnLengthByte(uint8_t ch) {
     unsigned first = m_block[0];
     unsigned second = m_block[1];
     m_nDeclaredLength = m_nBinLengthFormat == 0 ? second * 256 + first : first * 256 + second;
-    if (m_nDeclaredLength > kBufferSize) return EndWithError(kBinaryLengthError);
+    if (m_nDeclaredLength > kBufferSize) return EndWithError(ReceiveError::BinaryLength);
     m_nState = kBlock;
 }
 
 void CReceiveParser::OnBlock(uint8_t ch) {
     if (m_nBlockCount < m_nDeclaredLength) {
         m_block[m_nBlockCount++] = ch;
-        if (m_nBlockCount >= kBufferSize) return EndWithError(kBinaryLengthError);
+        if (m_nBlockCount >= kBufferSize) return EndWithError(ReceiveError::BinaryLength);
         m_byChecksum ^= ch;
         return;
     }
@@ -263,21 +255,21 @@ void CReceiveParser::OnSumDigit(uint8_t ch) {
     if (m_nSumDigitCount < 2) return;
     unsigned int value = 0;
     bool read = ReadChecksumDigits(m_sumDigits, value);
-    if (!read || (value & 0xFFu) != m_byChecksum) return EndWithError(kChecksumError);
+    if (!read || (value & 0xFFu) != m_byChecksum) return EndWithError(ReceiveError::Checksum);
     m_nState = kExpectCr;
 }
 
 void CReceiveParser::OnCr(uint8_t ch) {
     if (ch == kStart) return Restart();
     if (!Store(ch)) return;
-    if (ch != kCr) return EndWithError(kCrError);
+    if (ch != kCr) return EndWithError(ReceiveError::Cr);
     m_nState = kExpectLf;
 }
 
 void CReceiveParser::OnLf(uint8_t ch) {
     if (ch == kStart) return Restart();
     if (!Store(ch)) return;
-    if (ch != kLf) return EndWithError(kLfError);
+    if (ch != kLf) return EndWithError(ReceiveError::Lf);
     m_text[m_nTextLength] = '\0';
     // idle before the listener runs, as after an error
     m_nState = kWaitStart;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "protocol/ReceiveError.h"
+
 namespace quelda {
 
 class IParserListener {
@@ -17,8 +19,8 @@ public:
     // and the block data; blockCount = 0 for text frames).
     virtual void OnFrame(const std::string& command, const char* text, std::size_t length,
                          const uint8_t* block, std::size_t blockCount) = 0;
-    // A receive error, with its exact text.
-    virtual void OnReceiveError(const char* text) = 0;
+    // A receive error; ReceiveErrorText gives its text.
+    virtual void OnReceiveError(ReceiveError error) = 0;
 };
 
 class CReceiveParser {
@@ -66,7 +68,7 @@ private:
     bool Store(uint8_t ch);
     void BeginFrame();
     void Restart();
-    void EndWithError(const char* error);
+    void EndWithError(ReceiveError error);
     void EndCommand();
     void BeginSumDigits();
     bool HeaderMatches() const;

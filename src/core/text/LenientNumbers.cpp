@@ -99,4 +99,19 @@ uint32_t ScanHex32(const std::string& text, bool* ok) {
     return negative ? static_cast<uint32_t>(0u - value) : value;
 }
 
+bool ParseStrictInt(const std::string& text, int& value) {
+    const bool negative = !text.empty() && text[0] == '-';
+    std::size_t pos = !text.empty() && (negative || text[0] == '+') ? 1 : 0;
+    if (pos == text.size()) return false;
+    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+    long long magnitude = 0;
+    for (; pos < text.size(); ++pos) {
+        if (!IsDigit(text[pos])) return false;
+        magnitude = magnitude * 10 + (text[pos] - '0');
+        if (magnitude > limit) return false;
+    }
+    value = static_cast<int>(negative ? -magnitude : magnitude);
+    return true;
+}
+
 }  // namespace quelda

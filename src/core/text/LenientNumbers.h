@@ -1,6 +1,6 @@
 #pragma once
 // Numbers read from text the way the C library reads them, minus its
-// undefined behaviour.
+// undefined behaviour; and one strict reader for typed-in arguments.
 #include <cstdint>
 #include <string>
 
@@ -15,5 +15,9 @@ double LenientAtof(const std::string& text);
 // "%X" into an unsigned 32-bit value; ok = false when no hex digit follows
 // the blanks (value 0 then).
 uint32_t ScanHex32(const std::string& text, bool* ok = nullptr);
+
+// The whole text is decimal digits after an optional sign and the value fits
+// an int (INT_MIN included); otherwise false and value is left alone.
+bool ParseStrictInt(const std::string& text, int& value);
 
 }  // namespace quelda

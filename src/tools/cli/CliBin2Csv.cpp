@@ -2,14 +2,13 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "CliProgramDir.h"
 #include "bintext/BinTextConverter.h"
 #include "config/IniFile.h"
+#include "text/LenientNumbers.h"
 
 namespace quelda {
 
@@ -29,17 +28,6 @@ struct Options {
     int lengthFormat = -1;  // -1: from QUELDA.INI
 };
 
-// A whole decimal integer within int range, nothing else.
-bool ParseInt(const std::string& text, int& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    const long v = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0' || errno == ERANGE || v < -2147483647L - 1 || v > 2147483647L) return false;
-    value = static_cast<int>(v);
-    return true;
-}
-
 bool SetOption(Options& o, const std::string& name, const std::string& value) {
     if (name == "--bin")
         o.request.binaryFile = value;
@@ -50,9 +38,9 @@ bool SetOption(Options& o, const std::string& name, const std::string& value) {
     else if (name == "--dir")
         o.dir = value;
     else if (name == "--rate")
-        return ParseInt(value, o.request.rate);
+        return ParseStrictInt(value, o.request.rate);
     else if (name == "--bin-length-format") {
-        return (value == "0" || value == "1") && ParseInt(value, o.lengthFormat);
+        return (value == "0" || value == "1") && ParseStrictInt(value, o.lengthFormat);
     } else
         return false;
     return true;

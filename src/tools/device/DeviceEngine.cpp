@@ -1,7 +1,6 @@
 #include "device/DeviceEngine.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "text/CommaLines.h"
 #include "text/LenientNumbers.h"
@@ -13,7 +12,6 @@ namespace {
 // No command can equal it (a command ends at ","), so no frame the device
 // receives is taken for a binary one.
 constexpr const char* kNoBinaryCommand = ",";
-constexpr const char* kChecksumError = "Reception checksum error";
 
 // 1 to 8 hexadecimal digits and nothing else.
 bool ParseHexField(const std::string& text, uint32_t& value) {
@@ -139,8 +137,8 @@ void CDeviceEngine::OnFrame(const std::string& command, const char* text, std::s
     }
 }
 
-void CDeviceEngine::OnReceiveError(const char* text) {
-    if (!m_profile.m_faults.silent && std::strcmp(text, kChecksumError) == 0) Reply("NAK*");
+void CDeviceEngine::OnReceiveError(ReceiveError error) {
+    if (!m_profile.m_faults.silent && error == ReceiveError::Checksum) Reply("NAK*");
 }
 
 void CDeviceEngine::HandleCom(const std::vector<std::string>& fields) {

@@ -54,7 +54,7 @@ private:
     void OnFrameEnd(const char* text, std::size_t length) override {}
     void OnFrame(const std::string& command, const char* text, std::size_t length,
                  const uint8_t* block, std::size_t blockCount) override;
-    void OnReceiveError(const char* text) override;
+    void OnReceiveError(ReceiveError error) override;
 
     void Reply(const std::string& body);
     void Emit(const std::string& body, double delaySeconds);

@@ -165,6 +165,36 @@ TEST(LenientNumbers, ScanHexRules) {
     EXPECT_EQ(ScanHex32("7"), 7u);
 }
 
+TEST(StrictInt, TakesOnlyWholeDecimalTextWithinIntRange) {
+    struct Case {
+        std::string text;
+        int value;
+    } good[] = {
+        {"0", 0},
+        {"42", 42},
+        {"+7", 7},
+        {"-0", 0},
+        {"007", 7},
+        {"2147483647", INT_MAX},
+        {"-2147483648", INT_MIN},
+    };
+    for (const Case& c : good) {
+        int value = -99;
+        EXPECT_TRUE(ParseStrictInt(c.text, value)) << c.text;
+        EXPECT_EQ(value, c.value) << c.text;
+    }
+    const std::string bad[] = {
+        "",    "-",       "+",          " 5",          "5 ",
+        "5x",  "0x1F",    "1.0",        "--5",         "+-5",
+        "- 5", "1\0002"s, "2147483648", "-2147483649", "99999999999999999999",
+    };
+    for (const std::string& text : bad) {
+        int value = -99;
+        EXPECT_FALSE(ParseStrictInt(text, value)) << text;
+        EXPECT_EQ(value, -99) << text;
+    }
+}
+
 TEST(WriteFileAtomic, CreatesAndReplacesLeavingNoTemporaryFile) {
     TempDir dir;
     ASSERT_TRUE(WriteFileAtomic(dir.File("a.txt"), "one"));
