@@ -21,10 +21,9 @@ using quelda::WindowKind;
 class NullHost : public quelda::IMainHost {
 public:
     long long broadcasts = 0;
-    void StartTimer(int, int) override {}
-    void KillTimer(int) override {}
-    void Message(const std::string&) override {}
-    void Ask(const std::string&, std::function<void(bool)>) override {}
+    void StartTimer(quelda::ITimerClient&, int, int) override {}
+    void KillTimer(quelda::ITimerClient&, int) override {}
+    void ShowPrompt(const quelda::Prompt&, std::function<void(bool)>) override {}
     void AddLine(const std::string&, int) override {}
     void ReplaceLast(const std::string&, int) override {}
     bool HasDocument() const override { return true; }
@@ -37,6 +36,7 @@ public:
     void Broadcast(int, const uint8_t*, std::size_t) override { ++broadcasts; }
     void ConnectionChanged() override {}
     void SetTitle(const std::string&) override {}
+    void PortOpenFailed(const std::string&) override {}
     void PostCommNotify() override {}
 };
 

@@ -119,6 +119,7 @@ TEST_F(CliMonitorTest, SleepKeepsReceiving) {
 TEST_F(CliMonitorTest, FailedOpenGoesOnDisconnected) {
     StartMonitor({"--port", dir.File("absent")});
     EXPECT_EQ(Next(), "MESSAGE COM port open error");
+    EXPECT_EQ(Next(), "REASON " + dir.File("absent") + ": no such port");
     Script("line abc\ndisconnect\n");
     EXPECT_EQ(Finish(), (Lines{"SENT abc\\r\\n"}));
     EXPECT_EQ(exitCode, 0);

@@ -29,6 +29,8 @@ public:
     std::map<int, int> timers;
     std::vector<std::string> messages;
     std::vector<std::string> asks;
+    std::vector<Prompt> prompts;  // every box, in order, with its buttons and kind
+    std::vector<std::string> openFailures;
     bool answer = false;
     std::vector<TermLine> lines;
     int replaceCalls = 0;
@@ -42,14 +44,21 @@ public:
     std::vector<std::string> receiveErrors;
     std::vector<std::string> lineErrors;
 
-    void StartTimer(int id, int milliseconds) override { timers[id] = milliseconds; }
-    void KillTimer(int id) override { timers.erase(id); }
+    // Only the core starts timers here, so the id alone names one.
+    void StartTimer(ITimerClient&, int id, int milliseconds) override { timers[id] = milliseconds; }
+    void KillTimer(ITimerClient&, int id) override { timers.erase(id); }
     bool TimerRunning(int id) const { return timers.count(id) != 0; }
 
-    void Message(const std::string& text) override { messages.push_back(text); }
-    void Ask(const std::string& text, std::function<void(bool)> reply) override {
-        asks.push_back(text);
-        reply(answer);
+    // OK-only boxes are messages, the others questions answered with `answer`.
+    void ShowPrompt(const Prompt& prompt, std::function<void(bool)> reply) override {
+        prompts.push_back(prompt);
+        if (prompt.buttons == PromptButtons::Ok) {
+            messages.push_back(prompt.text);
+            if (reply) reply(true);
+        } else {
+            asks.push_back(prompt.text);
+            if (reply) reply(answer);
+        }
     }
 
     void AddLine(const std::string& text, int kind) override { lines.push_back({kind, text}); }
@@ -73,11 +82,22 @@ public:
 
     void ConnectionChanged() override { ++connectionChanges; }
     void SetTitle(const std::string& text) override { title = text; }
+    void PortOpenFailed(const std::string& reason) override { openFailures.push_back(reason); }
     void PostCommNotify() override { ++posted; }
 
     void LineSent(const std::string& line) override { sent.push_back(line); }
     void ReceiveError(const std::string& text) override { receiveErrors.push_back(text); }
     void LineError(const std::string& text) override { lineErrors.push_back(text); }
+    void FrameReceived(const std::string& command, const std::string& text, const uint8_t* block,
+                       std::size_t blockCount) override {
+        frames.push_back({command, text,
+                          blockCount ? std::string(reinterpret_cast<const char*>(block), blockCount)
+                                     : std::string()});
+    }
+    struct FrameRecord {
+        std::string command, text, block;
+    };
+    std::vector<FrameRecord> frames;
 
     std::vector<int> Hints() const {
         std::vector<int> hints;

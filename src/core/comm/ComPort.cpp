@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstring>
 #include <chrono>
 
 #include "comm/InputQueue.h"
@@ -55,12 +56,37 @@ std::string CComPort::DevicePath(const std::string& portName) {
     return "/dev/" + portName;
 }
 
+std::string OpenErrorText(int error, const std::string& path) {
+    switch (error) {
+    case ENOENT:
+    case ENXIO:
+    case ENODEV:
+        return path + ": no such port";
+    case EACCES:
+    case EPERM:
+        // The usual first hurdle on Linux: serial devices belong to a group.
+        return path + ": permission denied (is the user in the dialout group?)";
+    case EBUSY:
+        return path + ": busy, held by another program";
+    case ENOTTY:
+        return path + ": not a terminal";
+    default:
+        return path + ": " + std::strerror(error);
+    }
+}
+
 OpenResult CComPort::Open(Notify notify) {
     Close();
     Impl& d = *m_impl;
-    if (!d.port.Open(DevicePath(m_strPort))) return OpenResult::kDeviceOpenFailed;
+    m_strOpenFailure.clear();
+    const std::string path = DevicePath(m_strPort);
+    if (!d.port.Open(path)) {
+        m_strOpenFailure = OpenErrorText(d.port.OpenError(), path);
+        return OpenResult::kDeviceOpenFailed;
+    }
     if (!d.port.Configure(m_dwBaudRate, m_byDataBits, m_byParity, m_byStopBits)) {
         d.port.Close();
+        m_strOpenFailure = path + ": the driver rejected the line settings";
         return OpenResult::kSettingsRejected;
     }
     d.queue.Clear();
@@ -72,6 +98,7 @@ OpenResult CComPort::Open(Notify notify) {
     if (!d.thread->Start()) {
         d.thread.reset();
         d.port.Close();
+        m_strOpenFailure = path + ": the receive thread could not start";
         return OpenResult::kThreadFailed;
     }
     d.connected = true;

@@ -38,6 +38,9 @@ public:
 
     // An open channel is closed first, so new settings always apply.
     OpenResult Open(Notify notify);
+    // Why the last Open failed, in words a user can act on; empty after a
+    // successful one.
+    const std::string& OpenFailureReason() const { return m_strOpenFailure; }
     bool Close();  // false when it was not open
     bool IsConnected() const;
     std::size_t Read(uint8_t* buffer, std::size_t count);
@@ -60,7 +63,11 @@ public:
 private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
+    std::string m_strOpenFailure;
 };
+
+// The reason text for an errno of a failed open of path.
+std::string OpenErrorText(int error, const std::string& path);
 
 // Conversion rules from the five line-setting strings.
 uint32_t BaudFromText(const std::string& text);

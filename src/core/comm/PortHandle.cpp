@@ -5,6 +5,8 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "comm/Termios2.h"
 #include "comm/TermiosConfig.h"
 
@@ -14,30 +16,29 @@ CPortHandle::~CPortHandle() { Close(); }
 
 bool CPortHandle::Open(const std::string& path) {
     Close();
+    m_nOpenError = 0;
     m_fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (m_fd < 0) return false;
+    if (m_fd < 0) return Fail(errno);
     // flock first: TIOCEXCL does not stop a second open by root, the lock
     // does; TIOCEXCL keeps out programs that do not take the lock.
-    if (flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
-        Release();
-        return false;
-    }
+    if (flock(m_fd, LOCK_EX | LOCK_NB) != 0) return Fail(errno == EWOULDBLOCK ? EBUSY : errno);
     // Root gets past another holder's TIOCEXCL; its mark still tells.
     int heldElsewhere = 0;
-    if (ioctl(m_fd, TIOCGEXCL, &heldElsewhere) == 0 && heldElsewhere != 0) {
-        Release();
-        return false;
-    }
-    if (tcgetattr(m_fd, &m_oldTermios) != 0 || ioctl(m_fd, TIOCEXCL) != 0) {
-        Release();
-        return false;
-    }
+    if (ioctl(m_fd, TIOCGEXCL, &heldElsewhere) == 0 && heldElsewhere != 0) return Fail(EBUSY);
+    if (tcgetattr(m_fd, &m_oldTermios) != 0) return Fail(errno);
+    if (ioctl(m_fd, TIOCEXCL) != 0) return Fail(errno);
     m_bExclusive = true;
     uint32_t inBaud = 0;
     m_bSaved = true;
     m_bOldCustom = false;
     if (GetBaud(m_fd, inBaud, m_dwOldBaud, m_bOldCustom) != 0) m_bOldCustom = false;
     return true;
+}
+
+bool CPortHandle::Fail(int error) {
+    m_nOpenError = error;
+    if (m_fd >= 0) Release();
+    return false;
 }
 
 bool CPortHandle::Configure(uint32_t baud, uint8_t dataBits, uint8_t parity, uint8_t stopBits) {

@@ -18,6 +18,8 @@ public:
     // Opens path non-blocking and takes it exclusively; false when the device
     // is missing, is no terminal, or is held by someone else.
     bool Open(const std::string& path);
+    // The errno of the last failed Open (EBUSY when another holder has it).
+    int OpenError() const { return m_nOpenError; }
     // Applies the line settings; false when the driver rejects them.
     bool Configure(uint32_t baud, uint8_t dataBits, uint8_t parity, uint8_t stopBits);
     // Raises DTR and RTS; devices without modem lines ignore it.
@@ -31,8 +33,10 @@ public:
 private:
     void Restore();
     void Release();
+    bool Fail(int error);
 
     int m_fd = -1;
+    int m_nOpenError = 0;
     bool m_bExclusive = false;  // TIOCEXCL set by this handle
     bool m_bSaved = false;
     struct termios m_oldTermios {};

@@ -13,10 +13,6 @@ namespace quelda {
 
 namespace {
 
-constexpr std::array<const char*, 5> kSearchBauds = {"9600", "19200", "38400", "57600", "115200"};
-constexpr std::array<const char*, 3> kSearchParities = {"NO", "ODD", "EVEN"};
-constexpr int kSearchSteps = static_cast<int>(kSearchBauds.size() * kSearchParities.size());
-
 // One notification reads at most this much before it lets the host's event
 // loop breathe; it posts itself again for the rest.
 constexpr std::size_t kDrainBudget = 256u * 1024u;
@@ -27,7 +23,9 @@ CMainCore::CMainCore(IMainHost& host, std::string appDir)
     : m_host(host),
       m_strAppDir(std::move(appDir)),
       m_port(std::make_unique<CComPort>()),
-      m_parser(*this) {}
+      m_parser(*this),
+      m_replyWait(host, host),
+      m_search(host, host, *this) {}
 
 CMainCore::~CMainCore() {
     // The receive thread must not post into a host that is going away.
@@ -60,6 +58,12 @@ void CMainCore::LoadCommandButtons() {
 
 bool CMainCore::SaveCommandButtons() { return SaveCommandRecords(m_strAppDir, m_records); }
 
+bool CMainCore::SetCommandRecord(int index, const CommandRecord& record) {
+    if (index < 0 || index >= static_cast<int>(m_records.size())) return false;
+    m_records[index] = record;
+    return true;
+}
+
 // ---- connection ---------------------------------------------------------------
 
 void CMainCore::Connect() {
@@ -72,7 +76,9 @@ void CMainCore::Connect() {
     m_port->m_byStopBits = StopBitsFromText(m_lineSettings.stopBits);
     IMainHost& host = m_host;
     if (m_port->Open([&host] { host.PostCommNotify(); }) == OpenResult::kDeviceOpenFailed) {
-        m_host.Message("COM port open error");
+        m_host.ShowPrompt({"COM port open error", PromptButtons::Ok, PromptKind::Error, "error"},
+                          nullptr);
+        m_host.PortOpenFailed(m_port->OpenFailureReason());
     }
     m_host.SetTitle("Quelda " + m_lineSettings.port);
     NotifyConnectionChanged();
@@ -92,42 +98,21 @@ int CMainCore::SendSettingRequest(const std::string& baud, const std::string& da
     return SendWaitingCommand("COM," + baud + "," + dataBits + "," + parity + "," + stopBits + "*");
 }
 
-void CMainCore::StartSearch() {
-    if (m_nSearchTimer != 0) {
-        m_host.KillTimer(kSearchTimerId);
-        m_nSearchTimer = 0;
-    }
-    m_nSearchIndex = 0;
-    ClearReplyWait();
-    ConnectSearchStep();
-}
-
-void CMainCore::ConnectSearchStep() {
-    Disconnect();
-    if (m_nSearchIndex >= kSearchSteps) {
-        m_host.Message("could not connect");
-        return;
-    }
-    m_lineSettings.baud = kSearchBauds[m_nSearchIndex / kSearchParities.size()];
+void CMainCore::ConnectWith(const std::string& baud, const std::string& parity) {
+    m_lineSettings.baud = baud;
     m_lineSettings.dataBits = "8";
-    m_lineSettings.parity = kSearchParities[m_nSearchIndex % kSearchParities.size()];
+    m_lineSettings.parity = parity;
     m_lineSettings.stopBits = "1";
     Connect();
-    // A refused probe ends the search without a word.
-    if (SendCommand("COM*", 1)) {
-        m_host.StartTimer(kSearchTimerId, kSearchStepMs);
-        m_nSearchTimer = kSearchTimerId;
-        ++m_nSearchIndex;
-    }
 }
 
 // ---- sending ------------------------------------------------------------------
 
 int CMainCore::SendLine(const std::string& text, int wait) {
-    if (m_bReplyWait) return 0;
+    if (m_replyWait.Waiting()) return 0;
     if (text.empty()) return 0;
     const std::string line = BuildLine(text);
-    m_bReplyWait = wait;
+    m_replyWait.Sent(wait);
     // A closed channel fails the write; the line still counts as sent.
     const auto* bytes = reinterpret_cast<const uint8_t*>(line.data());
     m_port->Write(bytes, line.size());
@@ -139,7 +124,7 @@ int CMainCore::SendLine(const std::string& text, int wait) {
 }
 
 int CMainCore::SendCommand(const std::string& text, int wait) {
-    if (m_bReplyWait) return 0;
+    if (m_replyWait.Waiting()) return 0;
     if (text.empty()) return 0;
     return SendLine(m_settings.sendHeader + "," + text, wait);
 }
@@ -153,7 +138,7 @@ int CMainCore::SendButtonCommand(int index) {
 
 int CMainCore::SendWaitingCommand(const std::string& text) {
     const int sent = SendCommand(text, 1);
-    if (sent) StartReplyTimer();
+    if (sent) m_replyWait.ArmTimer();
     return sent;
 }
 
@@ -242,10 +227,12 @@ void CMainCore::OnFrameEnd(const char* text, std::size_t length) {
 
 void CMainCore::OnFrame(const std::string& command, const char* text, std::size_t length,
                         const uint8_t* block, std::size_t blockCount) {
+    m_host.FrameReceived(command, std::string(text, length), block, blockCount);
     DispatchFrame(command, text, length, block, blockCount);
 }
 
-void CMainCore::OnReceiveError(const char* text) {
+void CMainCore::OnReceiveError(ReceiveError error) {
+    const std::string text = ReceiveErrorText(error);
     m_host.ReceiveError(text);
     ReportReceiveError(text);
 }
@@ -272,14 +259,11 @@ void CMainCore::DispatchFrame(const std::string& command, const char* text, std:
 
 void CMainCore::HandleReply(const std::string& command, const char* text, std::size_t length) {
     if (command == "ACK") {
-        StopReplyTimer();
-        ClearReplyWait();
+        m_replyWait.Ack();
     } else if (command == "NAK") {
-        StopReplyTimer();
-        if (m_bReplyWait) m_host.Message("It has received a NAK");
-        ClearReplyWait();
-    } else if (command == "COM" && m_nSearchTimer != 0) {
-        HandleSearchAnswer();
+        m_replyWait.Nak();
+    } else if (command == "COM") {
+        m_search.ComAnswer();
     }
     const UpdateHint hint = ReplyHint(command);
     if (hint != hintNone && m_host.HasDocument()) {
@@ -287,42 +271,17 @@ void CMainCore::HandleReply(const std::string& command, const char* text, std::s
     }
 }
 
-void CMainCore::HandleSearchAnswer() {
-    m_host.KillTimer(kSearchTimerId);
-    m_nSearchTimer = 0;
-    ClearReplyWait();
-    m_host.Ask("It was connected . Do you want to save the settings?", [this](bool yes) {
-        if (yes) SaveLineSettings();
-    });
-}
-
-// ---- reply wait and timers ----------------------------------------------------------
-
-void CMainCore::StartReplyTimer() {
-    m_host.StartTimer(kReplyTimerId, kReplyTimeoutMs);
-    m_nReplyTimer = kReplyTimerId;
-}
-
-void CMainCore::StopReplyTimer() {
-    m_host.KillTimer(kReplyTimerId);
-    m_nReplyTimer = 0;
-}
-
-void CMainCore::ClearReplyWait() { m_bReplyWait = 0; }
+// ---- timers and test hooks ------------------------------------------------------------
 
 void CMainCore::OnTimer(int id) {
-    // Only running timers count: an expiry delivered after a stop is stale.
-    if (id == kReplyTimerId && m_nReplyTimer != 0) {
-        StopReplyTimer();
-        ClearReplyWait();
-        m_host.Message("Receive timeout occurred");
-    } else if (id == kSearchTimerId && m_nSearchTimer != 0) {
-        m_host.KillTimer(kSearchTimerId);
-        m_nSearchTimer = 0;
-        ClearReplyWait();
-        ConnectSearchStep();
+    if (id == kReplyTimerId) {
+        m_replyWait.OnTimer(id);
+    } else if (id == kSearchTimerId) {
+        m_search.OnTimer(id);
     }
 }
+
+void CMainCore::InjectLineErrors(uint32_t flags) { m_port->InjectErrors(flags); }
 
 // ---- traffic log ------------------------------------------------------------------
 

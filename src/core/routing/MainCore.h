@@ -12,16 +12,16 @@
 #include "config/LineSettings.h"
 #include "config/Settings.h"
 #include "protocol/ReceiveParser.h"
+#include "routing/LineSearch.h"
 #include "routing/MainHost.h"
+#include "routing/ReplyWait.h"
 
 namespace quelda {
 
-class CMainCore : private IParserListener {
+class CMainCore : public ITimerClient, private IParserListener, private ILineSearchHost {
 public:
-    static constexpr int kReplyTimerId = 1;
-    static constexpr int kSearchTimerId = 2;
-    static constexpr int kReplyTimeoutMs = 500;
-    static constexpr int kSearchStepMs = 500;
+    static constexpr int kReplyTimerId = CReplyWait::kTimerId;
+    static constexpr int kSearchTimerId = CLineSearch::kTimerId;
 
     // appDir ends with "/".
     CMainCore(IMainHost& host, std::string appDir);
@@ -37,11 +37,12 @@ public:
 
     const std::string& AppDir() const { return m_strAppDir; }
     const Settings& GetSettings() const { return m_settings; }
-    Settings& MutableSettings() { return m_settings; }
-    LineSettings& GetLineSettings() { return m_lineSettings; }
     const LineSettings& GetLineSettings() const { return m_lineSettings; }
-    std::vector<CommandRecord>& CommandRecords() { return m_records; }
+    // Taken by the next Connect (the dialogs, the CLI's options).
+    void SetLineSettings(const LineSettings& values) { m_lineSettings = values; }
     const std::vector<CommandRecord>& CommandRecords() const { return m_records; }
+    // Replaces record index (the Command Edit dialog); false when there is none.
+    bool SetCommandRecord(int index, const CommandRecord& record);
     const std::vector<CommandDef>& CommandDefs() const { return m_defs; }
 
     // Connection.
@@ -53,10 +54,10 @@ public:
     int SendSettingRequest(const std::string& baud, const std::string& dataBits,
                            const std::string& parity, const std::string& stopBits);
     // The dialog's AUTO: index 0, ClearReplyWait, first step.
-    void StartSearch();
-    void ConnectSearchStep();
-    bool SearchRunning() const { return m_nSearchTimer != 0; }
-    int SearchIndex() const { return m_nSearchIndex; }
+    void StartSearch() { m_search.Start(); }
+    void ConnectSearchStep() { m_search.Step(); }
+    bool SearchRunning() const { return m_search.Running(); }
+    int SearchIndex() const { return m_search.Index(); }
 
     // Sending.
     int SendLine(const std::string& text, int wait);
@@ -77,41 +78,52 @@ public:
     void SetBinaryCommand(const std::string& name);
     const std::string& BinaryCommand() const;
 
-    // Reply wait and timers.
-    void OnTimer(int id);
-    void ClearReplyWait();
-    bool ReplyWait() const { return m_bReplyWait != 0; }
-    bool ReplyTimerRunning() const { return m_nReplyTimer != 0; }
+    // The main frame's timers by id (1 reply, 2 search): for hosts and tests
+    // that fire them by id rather than through their owner.
+    void OnTimer(int id) override;
+    void ClearReplyWait() override { m_replyWait.Clear(); }
+    bool ReplyWait() const { return m_replyWait.Waiting(); }
+    bool ReplyTimerRunning() const { return m_replyWait.TimerRunning(); }
     void NotifyConnectionChanged();
 
     // Simulator reception prefix (empty matches every frame).
     void SetSimulatorPrefix(const std::string& prefix) { m_strSimulatorPrefix = prefix; }
 
-    // Display and log switches.
-    bool m_bFastDisplay = true;
-    bool m_bErrorDisplay = true;
+    // Display and log switches. Fast display shows whole frames; without it
+    // every byte is shown as it arrives. Error display shows receive errors.
+    bool FastDisplay() const { return m_bFastDisplay; }
+    void SetFastDisplay(bool on) { m_bFastDisplay = on; }
+    bool ErrorDisplay() const { return m_bErrorDisplay; }
+    void SetErrorDisplay(bool on) { m_bErrorDisplay = on; }
     void SetLogging(bool on, const std::string& fileName);
     bool Logging() const { return m_bLogging; }
     const std::string& LogFileName() const { return m_strLogFileName; }
 
-    CComPort& Channel() { return *m_port; }
+    // Bytes the channel holds that OnCommNotify has not read yet; errors
+    // takes the line-error flags gathered since the last look (a look
+    // consumes them, as OnCommNotify's does).
+    std::size_t ChannelStatus(uint32_t& errors) { return m_port->GetStatus(errors); }
+    // Test hook: line-error flags as the driver would report them.
+    void InjectLineErrors(uint32_t flags);
 
 private:
     void OnFrameEnd(const char* text, std::size_t length) override;
     void OnFrame(const std::string& command, const char* text, std::size_t length,
                  const uint8_t* block, std::size_t blockCount) override;
-    void OnReceiveError(const char* text) override;
+    void OnReceiveError(ReceiveError error) override;
     void DispatchFrame(const std::string& command, const char* text, std::size_t length,
                        const uint8_t* block, std::size_t blockCount);
     void HandleReply(const std::string& command, const char* text, std::size_t length);
-    void HandleSearchAnswer();
-    void StartReplyTimer();
-    void StopReplyTimer();
     void ReportLineErrors(uint32_t errors);
     void DrainChannel();
     void LogTraffic(const uint8_t* data, std::size_t count);
     void FlushTraffic();
     void ShowReceivedByte(uint8_t ch);
+    // ILineSearchHost
+    void DisconnectLine() override { Disconnect(); }
+    void ConnectWith(const std::string& baud, const std::string& parity) override;
+    bool SendProbe() override { return SendCommand("COM*", 1) != 0; }
+    void SaveFoundSettings() override { SaveLineSettings(); }
 
     IMainHost& m_host;
     std::string m_strAppDir;
@@ -121,10 +133,10 @@ private:
     std::vector<CommandDef> m_defs;
     std::unique_ptr<CComPort> m_port;
     CReceiveParser m_parser;
-    int m_bReplyWait = 0;
-    int m_nReplyTimer = 0;  // the reply timer's id while it runs, else 0
-    int m_nSearchTimer = 0;
-    int m_nSearchIndex = 0;
+    CReplyWait m_replyWait;
+    CLineSearch m_search;
+    bool m_bFastDisplay = true;
+    bool m_bErrorDisplay = true;
     bool m_bLogging = false;
     std::string m_strLogFileName;
     // Traffic waiting for the log, in the order of events (a line sent from

@@ -23,16 +23,16 @@ void CEventLoop::Post() {
     [[maybe_unused]] ssize_t n = ::write(m_eventFd, &one, sizeof one);
 }
 
-void CEventLoop::StartTimer(int id, int milliseconds) {
+void CEventLoop::StartTimer(ITimerClient& owner, int id, int milliseconds) {
     const std::chrono::milliseconds period(std::max(milliseconds, 1));
-    m_timers[id] = Timer{Clock::now() + period, period};
+    m_timers[{&owner, id}] = Timer{Clock::now() + period, period};
 }
 
-void CEventLoop::KillTimer(int id) { m_timers.erase(id); }
+void CEventLoop::KillTimer(ITimerClient& owner, int id) { m_timers.erase({&owner, id}); }
 
 int CEventLoop::PollTimeout(int timeoutMs) const {
     int wait = timeoutMs;
-    for (const auto& [id, timer] : m_timers) {
+    for (const auto& [key, timer] : m_timers) {
         const auto left =
             std::chrono::ceil<std::chrono::milliseconds>(timer.due - Clock::now()).count();
         const int ms = static_cast<int>(std::max<long long>(left, 0));
@@ -55,16 +55,16 @@ void CEventLoop::RunOnce(int timeoutMs, int inputFd) {
 
 // A handler may start or kill timers, so look each due id up again.
 void CEventLoop::RunDueTimers() {
-    std::vector<int> due;
+    std::vector<TimerKey> due;
     const auto now = Clock::now();
-    for (const auto& [id, timer] : m_timers) {
-        if (timer.due <= now) due.push_back(id);
+    for (const auto& [key, timer] : m_timers) {
+        if (timer.due <= now) due.push_back(key);
     }
-    for (int id : due) {
-        auto it = m_timers.find(id);
+    for (const TimerKey& key : due) {
+        auto it = m_timers.find(key);
         if (it == m_timers.end() || it->second.due > now) continue;
         it->second.due = now + it->second.period;
-        if (m_handlers.timer) m_handlers.timer(id);
+        key.first->OnTimer(key.second);
     }
 }
 

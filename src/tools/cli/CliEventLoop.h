@@ -1,10 +1,13 @@
 #pragma once
 // The monitor's event loop: one poll over an optional input descriptor and
-// an eventfd that another thread may signal, plus periodic timers by id (a
-// timer fires until it is killed, like a window timer).
+// an eventfd that another thread may signal, plus periodic timers by owner
+// and id (a timer fires until it is killed, like a window timer).
 #include <chrono>
 #include <functional>
 #include <map>
+#include <utility>
+
+#include "routing/MainHost.h"
 
 namespace quelda {
 
@@ -12,7 +15,6 @@ class CEventLoop {
 public:
     struct Handlers {
         std::function<void()> posted;    // after one or more Post calls
-        std::function<void(int)> timer;  // a timer id came due
         std::function<void()> input;     // the input descriptor is readable
     };
 
@@ -24,8 +26,8 @@ public:
     // Safe from any thread.
     void Post();
 
-    void StartTimer(int id, int milliseconds);
-    void KillTimer(int id);
+    void StartTimer(ITimerClient& owner, int id, int milliseconds);
+    void KillTimer(ITimerClient& owner, int id);
     bool HasTimers() const { return !m_timers.empty(); }
 
     // Waits at most timeoutMs (negative: until something happens) and runs
@@ -44,7 +46,8 @@ private:
 
     Handlers m_handlers;
     int m_eventFd = -1;
-    std::map<int, Timer> m_timers;
+    using TimerKey = std::pair<ITimerClient*, int>;
+    std::map<TimerKey, Timer> m_timers;
 };
 
 }  // namespace quelda

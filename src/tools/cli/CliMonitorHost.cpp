@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -10,6 +9,7 @@
 
 #include "CliEscape.h"
 #include "CliProgramDir.h"
+#include "text/LenientNumbers.h"
 
 namespace quelda {
 
@@ -20,19 +20,6 @@ void Emit(const std::string& line) {
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
-}
-
-// A whole decimal number, optionally negative, that fits an int.
-bool ParseInt(const std::string& text, int& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    const long parsed = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0' || errno == ERANGE || parsed < -2147483647L || parsed > 2147483647L) {
-        return false;
-    }
-    value = static_cast<int>(parsed);
-    return true;
 }
 
 std::vector<std::string> Words(const std::string& text) {
@@ -46,8 +33,7 @@ std::vector<std::string> Words(const std::string& text) {
 
 CCliMonitorHost::CCliMonitorHost(MonitorOptions options)
     : m_options(std::move(options)),
-      m_loop({[this] { m_core->OnCommNotify(); }, [this](int id) { m_core->OnTimer(id); },
-              [this] { m_script.ReadFrom(STDIN_FILENO); }}),
+      m_loop({[this] { m_core->OnCommNotify(); }, [this] { m_script.ReadFrom(STDIN_FILENO); }}),
       m_core(std::make_unique<CMainCore>(*this, ResolveProgramDir(m_options.dir))) {}
 
 // The core goes first: its channel's thread posts into the loop.
@@ -55,7 +41,9 @@ CCliMonitorHost::~CCliMonitorHost() { m_core.reset(); }
 
 int CCliMonitorHost::Run() {
     m_core->LoadAll();
-    m_options.ApplyTo(m_core->GetLineSettings());
+    LineSettings line = m_core->GetLineSettings();
+    m_options.ApplyTo(line);
+    m_core->SetLineSettings(line);
     m_core->Connect();
     RunScript();
     Finish();
@@ -118,7 +106,7 @@ bool CCliMonitorHost::ExecuteControl(const std::string& verb, const std::string&
     int number = 0;
     const std::vector<std::string> words = Words(text);
     if (verb == "sleep" || verb == "button") {
-        if (!ParseInt(text, number) || (verb == "sleep" && number < 0)) {
+        if (!ParseStrictInt(text, number) || (verb == "sleep" && number < 0)) {
             ScriptError(verb + " needs a number");
         } else if (verb == "sleep") {
             m_sleepUntil = Clock::now() + std::chrono::milliseconds(number);
@@ -157,30 +145,28 @@ void CCliMonitorHost::ScriptError(const std::string& what) {
 
 // ---- host ----------------------------------------------------------------------
 
-void CCliMonitorHost::StartTimer(int id, int milliseconds) { m_loop.StartTimer(id, milliseconds); }
-
-void CCliMonitorHost::KillTimer(int id) { m_loop.KillTimer(id); }
-
-void CCliMonitorHost::Message(const std::string& text) { Emit("MESSAGE " + text); }
-
-void CCliMonitorHost::Ask(const std::string& text, std::function<void(bool)> answer) {
-    Emit("ASK " + text);
-    answer(m_options.yes);
+void CCliMonitorHost::StartTimer(ITimerClient& owner, int id, int milliseconds) {
+    m_loop.StartTimer(owner, id, milliseconds);
 }
 
-// The monitor takes every frame as a monitor 4 window would; a monitor 3
-// window listening for the binary command brings the block of binary frames.
-std::vector<ViewInfo> CCliMonitorHost::Views() const {
-    return {{WindowKind::Monitor4, ""}, {WindowKind::Monitor3, m_core->BinaryCommand()}};
-}
+void CCliMonitorHost::KillTimer(ITimerClient& owner, int id) { m_loop.KillTimer(owner, id); }
 
-void CCliMonitorHost::Broadcast(int hint, const uint8_t* data, std::size_t length) {
-    if (hint == hintMonitor4) {
-        Emit("FRAME " + EscapeBytes(std::string(reinterpret_cast<const char*>(data), length)));
-    } else if (hint == hintMonitor3 && length > 0) {
-        // Text frames whose command merely begins with the name carry no block.
-        Emit("BLOCK " + HexUpper(data, length));
+void CCliMonitorHost::ShowPrompt(const Prompt& prompt, std::function<void(bool)> answer) {
+    if (prompt.buttons == PromptButtons::Ok) {
+        Emit("MESSAGE " + prompt.text);
+        if (answer) answer(true);
+        return;
     }
+    Emit("ASK " + prompt.text);
+    if (answer) answer(m_options.yes);
+}
+
+void CCliMonitorHost::PortOpenFailed(const std::string& reason) { Emit("REASON " + reason); }
+
+void CCliMonitorHost::FrameReceived(const std::string& command, const std::string& text,
+                                    const uint8_t* block, std::size_t blockCount) {
+    Emit("FRAME " + EscapeBytes(text));
+    if (blockCount > 0) Emit("BLOCK " + HexUpper(block, blockCount));
 }
 
 void CCliMonitorHost::ConnectionChanged() {

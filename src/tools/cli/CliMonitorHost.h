@@ -20,21 +20,24 @@ public:
 
     int Run();
 
-    void StartTimer(int id, int milliseconds) override;
-    void KillTimer(int id) override;
-    void Message(const std::string& text) override;
-    void Ask(const std::string& text, std::function<void(bool)> answer) override;
+    void StartTimer(ITimerClient& owner, int id, int milliseconds) override;
+    void KillTimer(ITimerClient& owner, int id) override;
+    void ShowPrompt(const Prompt& prompt, std::function<void(bool)> answer) override;
     void AddLine(const std::string& text, int kind) override {}
     void ReplaceLast(const std::string& text, int kind) override {}
-    bool HasDocument() const override { return true; }
-    std::vector<ViewInfo> Views() const override;
-    void Broadcast(int hint, const uint8_t* data, std::size_t length) override;
+    // No windows: frames come through FrameReceived.
+    bool HasDocument() const override { return false; }
+    std::vector<ViewInfo> Views() const override { return {}; }
+    void Broadcast(int hint, const uint8_t* data, std::size_t length) override {}
     void ConnectionChanged() override;
     void SetTitle(const std::string& title) override {}
+    void PortOpenFailed(const std::string& reason) override;
     void PostCommNotify() override;
     void LineSent(const std::string& line) override;
     void ReceiveError(const std::string& text) override;
     void LineError(const std::string& text) override;
+    void FrameReceived(const std::string& command, const std::string& text, const uint8_t* block,
+                       std::size_t blockCount) override;
 
 private:
     using Clock = std::chrono::steady_clock;

@@ -91,14 +91,19 @@ TEST_F(ComPortPtyTest, PortHeldOrMissingFailsToOpen) {
     CComPort second;
     second.m_strPort = m_pty.Path();
     EXPECT_EQ(second.Open(nullptr), OpenResult::kDeviceOpenFailed);
+    EXPECT_EQ(second.OpenFailureReason(), m_pty.Path() + ": busy, held by another program");
     EXPECT_FALSE(second.IsConnected());
     EXPECT_TRUE(m_port.IsConnected()) << "the holder keeps the port";
 
     second.m_strPort = "/dev/quelda-no-such-port";
     EXPECT_EQ(second.Open(nullptr), OpenResult::kDeviceOpenFailed);
-    second.m_strPort = "/dev/null";  // not a terminal
+    EXPECT_EQ(second.OpenFailureReason(), "/dev/quelda-no-such-port: no such port");
+    second.m_strPort = "/dev/null";
     EXPECT_EQ(second.Open(nullptr), OpenResult::kDeviceOpenFailed);
+    EXPECT_EQ(second.OpenFailureReason(), "/dev/null: not a terminal");
     EXPECT_FALSE(second.IsConnected());
+    EXPECT_EQ(OpenErrorText(EACCES, "/dev/ttyS0"),
+              "/dev/ttyS0: permission denied (is the user in the dialout group?)");
 }
 
 TEST_F(ComPortPtyTest, CloseReportsWhetherItWasOpen) {

@@ -65,7 +65,7 @@ TEST_F(ChannelTest, AFloodIsReadInBoundedSlices) {
     // Let the receive thread queue everything before the first notification runs.
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     uint32_t errors = 0;
-    while (core->Channel().GetStatus(errors) < flood.size() &&
+    while (core->ChannelStatus(errors) < flood.size() &&
            std::chrono::steady_clock::now() < end) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
@@ -80,7 +80,7 @@ TEST_F(ChannelTest, AFloodIsReadInBoundedSlices) {
 }
 
 TEST_F(ChannelTest, LineErrorsAreLoggedAndShownInTableOrder) {
-    core->Channel().InjectErrors(CE_RXPARITY | CE_FRAME);
+    core->InjectLineErrors(CE_RXPARITY | CE_FRAME);
     core->OnCommNotify();
     const std::vector<std::string> texts = {"Hardware has detected a framing error",
                                             "Hardware has detected a parity error"};
@@ -98,8 +98,8 @@ TEST_F(ChannelTest, LineErrorsAreLoggedAndShownInTableOrder) {
 }
 
 TEST_F(ChannelTest, LineErrorsWithErrorDisplayOffOnlyGoToTheLog) {
-    core->m_bErrorDisplay = false;
-    core->Channel().InjectErrors(CE_BREAK);
+    core->SetErrorDisplay(false);
+    core->InjectLineErrors(CE_BREAK);
     core->OnCommNotify();
     EXPECT_TRUE(host.lines.empty());
     EXPECT_NE(dir.Read("COMMERR.LOG").find("The hardware detected a break condition"),

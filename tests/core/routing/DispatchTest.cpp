@@ -173,6 +173,8 @@ TEST_F(SearchStepsTest, ExhaustedTableEndsWithCouldNotConnect) {
     EXPECT_FALSE(core->ReplyWait());
     ASSERT_EQ(host.messages.size(), 16u);
     EXPECT_EQ(host.messages.front(), "COM port open error");
+    EXPECT_EQ(host.prompts.front().kind, PromptKind::Error);
+    EXPECT_EQ(host.prompts.front().caption, "error");
     EXPECT_EQ(host.messages.back(), "could not connect");
     // Every probe counts as sent on the closed channel.
     ASSERT_EQ(host.sent.size(), 15u);

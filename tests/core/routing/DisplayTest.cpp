@@ -26,7 +26,7 @@ TEST_F(DisplayTest, RestartShowsNoFrameLine) {
 }
 
 TEST_F(DisplayTest, SlowDisplayGrowsOneLinePerFrame) {
-    core->m_bFastDisplay = false;
+    core->SetFastDisplay(false);
     const std::string first = Text("A");
     Feed(first + std::string("x\0y", 3));
     EXPECT_EQ(host.lines,
@@ -36,14 +36,14 @@ TEST_F(DisplayTest, SlowDisplayGrowsOneLinePerFrame) {
 }
 
 TEST_F(DisplayTest, SlowDisplayKeepsBytesBetweenFramesOnTheLine) {
-    core->m_bFastDisplay = false;
+    core->SetFastDisplay(false);
     Feed("\r\n" + Text("B"));
     EXPECT_EQ(host.lines,
               (std::vector<TermLine>{{kLineReceived, "\r\n"}, {kLineReceived, Text("B")}}));
 }
 
 TEST_F(DisplayTest, ErrorDisplayOffHidesErrorsButNotTheHook) {
-    core->m_bErrorDisplay = false;
+    core->SetErrorDisplay(false);
     Feed(Text("ACK", "$ABC"));
     EXPECT_EQ(host.lines, (std::vector<TermLine>{{kLineReceived, "$ABC,"}}));
     EXPECT_EQ(host.receiveErrors, std::vector<std::string>{"Received header error"});

@@ -65,7 +65,9 @@ TEST_F(TermCommandLineTest, RoutesByTheText) {
 TEST_F(TermCommandLineTest, FileBytesReachTheLineUnframed) {
     PtyPair pty;
     ASSERT_TRUE(pty.Ok());
-    core->GetLineSettings().port = pty.Path();
+    LineSettings line = core->GetLineSettings();
+    line.port = pty.Path();
+    core->SetLineSettings(line);
     core->Connect();
     ASSERT_TRUE(core->IsConnected());
     const std::string content("A,B\x00\xff\r\n", 7);
