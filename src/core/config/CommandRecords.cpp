@@ -82,6 +82,11 @@ std::string BuildButtonCommandText(const CommandRecord& record) {
     return text;
 }
 
+std::string RecordCommand(const std::vector<CommandRecord>& records, int index) {
+    if (index < 0 || index >= static_cast<int>(records.size())) return {};
+    return records[static_cast<std::size_t>(index)].command;
+}
+
 std::vector<std::string> LabelsForCommand(const std::vector<CommandDef>& defs,
                                           const std::string& command) {
     for (const CommandDef& d : defs) {

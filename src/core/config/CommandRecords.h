@@ -30,6 +30,9 @@ std::vector<CommandDef> LoadCommandDefs(const std::string& appDir);
 // to the first empty one, "*" when addChecksum is 1.
 std::string BuildButtonCommandText(const CommandRecord& record);
 
+// The command of record index; empty when there is no such record.
+std::string RecordCommand(const std::vector<CommandRecord>& records, int index);
+
 // Labels of the first definition named exactly `command`, or five empties.
 std::vector<std::string> LabelsForCommand(const std::vector<CommandDef>& defs,
                                           const std::string& command);

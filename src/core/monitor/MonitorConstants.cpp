@@ -18,4 +18,8 @@ const MonitorConstants& GetMonitorConstants(int number) {
     return kMonitors[number - 1];
 }
 
+const MonitorConstants& GetMonitorConstants(WindowKind kind) {
+    return GetMonitorConstants(static_cast<int>(kind) - static_cast<int>(WindowKind::Monitor1) + 1);
+}
+
 }  // namespace quelda

@@ -1,6 +1,7 @@
 #pragma once
 // What tells the four monitor views apart: data, not four copies of code.
 #include "monitor/MonitorItem.h"
+#include "routing/WindowKind.h"
 
 namespace quelda {
 
@@ -19,5 +20,7 @@ struct MonitorConstants {
 
 // number 1 .. 4; any other number gives monitor 1's constants.
 const MonitorConstants& GetMonitorConstants(int number);
+// Monitor1 .. Monitor4; any other kind gives monitor 1's constants.
+const MonitorConstants& GetMonitorConstants(WindowKind kind);
 
 }  // namespace quelda

@@ -29,4 +29,8 @@ std::string TodayYYMMDD() {
     return text;
 }
 
+std::string ProposeLogName(const std::string& dir, const std::string& ext) {
+    return NextNumberedFileName(dir + TodayYYMMDD(), ext);
+}
+
 }  // namespace quelda

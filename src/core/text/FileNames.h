@@ -11,4 +11,8 @@ std::string NextNumberedFileName(const std::string& base, const std::string& ext
 // Today's date as "%y%m%d".
 std::string TodayYYMMDD();
 
+// The name a new log of today starts with: the first free numbered name of
+// today's date in dir (which ends with "/").
+std::string ProposeLogName(const std::string& dir, const std::string& ext);
+
 }  // namespace quelda

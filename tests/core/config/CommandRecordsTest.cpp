@@ -111,5 +111,14 @@ TEST(BuildButtonCommandText, StopsAtFirstEmptyParameter) {
     for (const Case& c : cases) EXPECT_EQ(BuildButtonCommandText(c.record), c.text);
 }
 
+TEST(RecordCommand, EmptyForAMissingRecord) {
+    std::vector<CommandRecord> records(2);
+    records[1].command = "STS";
+    EXPECT_EQ(RecordCommand(records, 1), "STS");
+    EXPECT_EQ(RecordCommand(records, 0), "");
+    EXPECT_EQ(RecordCommand(records, 2), "");
+    EXPECT_EQ(RecordCommand(records, -1), "");
+}
+
 }  // namespace
 }  // namespace quelda
