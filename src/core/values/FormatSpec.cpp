@@ -59,9 +59,26 @@ void ReadLength(const std::string& text, std::size_t& pos, FormatSpec& spec) {
     }
 }
 
+// As ReadConversion, for the text conversion alone.
+bool ReadStringConversion(const std::string& text, std::size_t& pos, FormatSpec& spec) {
+    const std::size_t start = pos - 1;
+    ReadFlags(text, pos, spec);
+    if (spec.forceSign || spec.spaceSign || spec.alternate || spec.zeroPad) return false;
+    if (!ReadField(text, pos, spec.width)) return false;
+    if (pos < text.size() && text[pos] == '.') {
+        ++pos;
+        if (!ReadField(text, pos, spec.precision)) return false;
+    }
+    if (pos >= text.size() || text[pos] != 's') return false;
+    ++pos;
+    spec.conversionText = text.substr(start, pos - start);
+    return true;
+}
+
 // Parses the conversion that starts after a '%' at pos; false when it is
 // not one the value formatter accepts.
 bool ReadConversion(const std::string& text, std::size_t& pos, FormatSpec& spec) {
+    if (spec.conversion == 's') return ReadStringConversion(text, pos, spec);
     const std::size_t start = pos - 1;
     ReadFlags(text, pos, spec);
     if (!ReadField(text, pos, spec.width)) return false;
@@ -120,9 +137,13 @@ bool FormatSpec::IsInteger() const { return conversion && std::strchr("diuoxX", 
 
 bool FormatSpec::IsDouble() const { return conversion && std::strchr("fFeEgGaA", conversion); }
 
-FormatSpec ParseFormatSpec(const std::string& format) {
+namespace {
+
+FormatSpec Parse(const std::string& format, bool stringConversion) {
     const std::string text = format.substr(0, format.find('\0'));
     FormatSpec spec;
+    // marks the kind of conversion ReadConversion must find
+    if (stringConversion) spec.conversion = 's';
     int conversions = 0;
     for (std::size_t pos = 0; pos < text.size();) {
         std::string& literal = conversions == 0 ? spec.prefix : spec.suffix;
@@ -140,8 +161,28 @@ FormatSpec ParseFormatSpec(const std::string& format) {
     }
     spec.valid = conversions == 1;
     spec.bare = spec.width == 0 && !spec.forceSign && !spec.spaceSign && !spec.alternate;
-    spec.shortcut = ShortcutOf(spec);
+    spec.shortcut = stringConversion ? FormatSpec::Shortcut::None : ShortcutOf(spec);
     return spec;
+}
+
+}  // namespace
+
+FormatSpec ParseFormatSpec(const std::string& format) { return Parse(format, false); }
+
+FormatSpec ParseStringFormatSpec(const std::string& format) { return Parse(format, true); }
+
+std::string FormatString(const FormatSpec& spec, const std::string& value) {
+    if (!spec.valid || !spec.IsString()) return {};
+    std::string text = value.substr(0, value.find('\0'));
+    if (spec.precision >= 0 && text.size() > static_cast<std::size_t>(spec.precision)) {
+        text.resize(static_cast<std::size_t>(spec.precision));
+    }
+    const std::size_t width = static_cast<std::size_t>(spec.width);
+    if (text.size() < width) {
+        const std::string pad(width - text.size(), ' ');
+        text = spec.leftAlign ? text + pad : pad + text;
+    }
+    return spec.prefix + text + spec.suffix;
 }
 
 }  // namespace quelda

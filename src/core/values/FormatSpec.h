@@ -26,7 +26,7 @@ struct FormatSpec {
     int width = 0;
     int precision = -1;  // -1: none given
     Length length = Length::None;
-    char conversion = 0;  // one of d i u o x X f F e E g G a A
+    char conversion = 0;  // one of d i u o x X f F e E g G a A, or s (ParseStringFormatSpec)
     bool bare = false;    // no width and no flag that changes the text
     // The common conversions that have a writer of their own: no '#', and
     // for integers no precision and no narrowing length.
@@ -36,9 +36,19 @@ struct FormatSpec {
 
     bool IsInteger() const;
     bool IsDouble() const;
+    bool IsString() const { return conversion == 's'; }
 };
 
 // The C formatter stops at a NUL byte; so does the parse.
 FormatSpec ParseFormatSpec(const std::string& format);
+
+// The same rules for a format of one text argument: exactly one "%s" with
+// at most the '-' flag, a width and a precision (the other flags and the
+// length modifiers mean nothing to it, or are undefined).
+FormatSpec ParseStringFormatSpec(const std::string& format);
+
+// The text of a valid string spec for value: prefix, the value up to its
+// first NUL byte, cut to the precision and padded to the width, suffix.
+std::string FormatString(const FormatSpec& spec, const std::string& value);
 
 }  // namespace quelda

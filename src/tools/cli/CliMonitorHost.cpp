@@ -8,19 +8,11 @@
 #include <vector>
 
 #include "CliEscape.h"
-#include "CliProgramDir.h"
 #include "text/LenientNumbers.h"
 
 namespace quelda {
 
 namespace {
-
-// One event, one line, at once: scripts and rigs read the output live.
-void Emit(const std::string& line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
 
 std::vector<std::string> Words(const std::string& text) {
     std::istringstream in(text);
@@ -32,12 +24,9 @@ std::vector<std::string> Words(const std::string& text) {
 }  // namespace
 
 CCliMonitorHost::CCliMonitorHost(MonitorOptions options)
-    : m_options(std::move(options)),
-      m_loop({[this] { m_core->OnCommNotify(); }, [this] { m_script.ReadFrom(STDIN_FILENO); }}),
-      m_core(std::make_unique<CMainCore>(*this, ResolveProgramDir(m_options.dir))) {}
+    : CCliCoreHost(options.dir), m_options(std::move(options)) {}
 
-// The core goes first: its channel's thread posts into the loop.
-CCliMonitorHost::~CCliMonitorHost() { m_core.reset(); }
+void CCliMonitorHost::OnInput() { m_script.ReadFrom(STDIN_FILENO); }
 
 int CCliMonitorHost::Run() {
     m_core->LoadAll();
@@ -133,55 +122,10 @@ bool CCliMonitorHost::ExecuteControl(const std::string& verb, const std::string&
     return true;
 }
 
-void CCliMonitorHost::Refused(int sent) {
-    if (sent == 0) Emit("REFUSED");
-}
-
 void CCliMonitorHost::ScriptError(const std::string& what) {
     std::fprintf(stderr, "quelda-cli monitor: script line %d: %s\n", m_script.LineNumber(),
                  what.c_str());
     m_nExitCode = 1;
 }
-
-// ---- host ----------------------------------------------------------------------
-
-void CCliMonitorHost::StartTimer(ITimerClient& owner, int id, int milliseconds) {
-    m_loop.StartTimer(owner, id, milliseconds);
-}
-
-void CCliMonitorHost::KillTimer(ITimerClient& owner, int id) { m_loop.KillTimer(owner, id); }
-
-void CCliMonitorHost::ShowPrompt(const Prompt& prompt, std::function<void(bool)> answer) {
-    if (prompt.buttons == PromptButtons::Ok) {
-        Emit("MESSAGE " + prompt.text);
-        if (answer) answer(true);
-        return;
-    }
-    Emit("ASK " + prompt.text);
-    if (answer) answer(m_options.yes);
-}
-
-void CCliMonitorHost::PortOpenFailed(const std::string& reason) { Emit("REASON " + reason); }
-
-void CCliMonitorHost::FrameReceived(const std::string& command, const std::string& text,
-                                    const uint8_t* block, std::size_t blockCount) {
-    Emit("FRAME " + EscapeBytes(text));
-    if (blockCount > 0) Emit("BLOCK " + HexUpper(block, blockCount));
-}
-
-void CCliMonitorHost::ConnectionChanged() {
-    const bool connected = m_core->IsConnected();
-    if (connected == m_bConnected) return;
-    m_bConnected = connected;
-    Emit(connected ? "CONNECTED " + m_core->GetLineSettings().port : "DISCONNECTED");
-}
-
-void CCliMonitorHost::PostCommNotify() { m_loop.Post(); }
-
-void CCliMonitorHost::LineSent(const std::string& line) { Emit("SENT " + EscapeBytes(line)); }
-
-void CCliMonitorHost::ReceiveError(const std::string& text) { Emit("ERROR " + text); }
-
-void CCliMonitorHost::LineError(const std::string& text) { Emit("LINE " + text); }
 
 }  // namespace quelda
