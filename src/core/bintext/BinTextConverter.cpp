@@ -39,6 +39,9 @@ std::string Printf(const char* format, long long a, long long b = 0) {
     return text;
 }
 
+const char* const kStoppedMessage =
+    "The conversion was stopped; the output file keeps the lines written so far";
+
 BinTextResult Stop(Outcome outcome, std::string message) {
     BinTextResult r;
     r.outcome = outcome;
@@ -74,6 +77,9 @@ private:
     BinTextResult ConvertBlocks();
     bool ReadLength(uint16_t& length, BinTextResult& stop);
     void ReadBatch(BlockBatch& batch);
+    bool StopAsked() const {
+        return m_request.stop && m_request.stop->load(std::memory_order_relaxed);
+    }
     // Writes a formatted batch, formatting the rest of it if its first
     // piece did not take it all; finished when the conversion ends with it.
     BinTextResult Commit(BlockBatch& batch, bool& finished);
@@ -136,6 +142,8 @@ BinTextResult Conversion::ConvertBlocks() {
     BatchPipeline pipeline(m_lineWriter, HelperThreads());
     bool readAll = false;
     for (;;) {
+        // checked between batches, so the output ends with a complete line
+        if (StopAsked()) return Stop(Outcome::Stopped, kStoppedMessage);
         while (!readAll) {
             BlockBatch* batch = pipeline.Free();
             if (!batch) break;

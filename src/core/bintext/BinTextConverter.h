@@ -1,6 +1,7 @@
 #pragma once
 // Turns monitor 3's binary log into CSV text: a header line of item names,
 // then one line of value texts for every N-th block.
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -14,6 +15,9 @@ struct BinTextRequest {
     int rate = 1;                // blocks 0, N, 2N, ... are converted
     int lengthFormat = 0;        // 0: length low byte first, else high byte first
     std::string appDir;          // where status tables are looked up; ends in "/"
+    // Set from any thread to end the conversion early; the output then
+    // holds the header and the complete lines of the blocks before.
+    const std::atomic<bool>* stop = nullptr;
 };
 
 struct BinTextResult {
@@ -24,16 +28,18 @@ struct BinTextResult {
         FieldOutside,     // an item's field does not lie inside a converted block
         IncompleteBlock,  // the file ends inside a length or a block
         FileError,        // a file cannot be opened, read or written
+        Stopped,          // the request's stop flag was set
     };
     Outcome outcome = Outcome::Completed;
     std::string message;  // the text shown to the user; empty when completed
     uint64_t blocks = 0;  // blocks read
     uint64_t lines = 0;   // data lines written
 
-    // The dialog stays open for the rate and block-length messages and
-    // closes otherwise.
+    // The dialog stays open for the rate and block-length messages, and
+    // after a stop so that the user may convert again; it closes otherwise.
     bool KeepsDialogOpen() const {
-        return outcome == Outcome::RateInvalid || outcome == Outcome::LengthInvalid;
+        return outcome == Outcome::RateInvalid || outcome == Outcome::LengthInvalid ||
+               outcome == Outcome::Stopped;
     }
 };
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdint>
+
 #include "bintext/BinTextConverter.h"
 #include "monitor/CsvColumns.h"
 #include "monitor/MonitorDefinition.h"
@@ -142,10 +145,13 @@ protected:
         r.rate = rate;
         r.lengthFormat = lengthFormat;
         r.appDir = dir.Path();
+        r.stop = &stopFlag;
+        stopFlag = false;
         lastDone = 0;
         progress.clear();
         return BinTextConverter().Convert(r, [this, &log](uint64_t done, uint64_t total) {
             if (done < lastDone || total != log.size()) ADD_FAILURE() << done << " of " << total;
+            if (done >= stopAt) stopFlag = true;
             lastDone = done;
             lastTotal = total;
             progress.push_back(done);
@@ -157,6 +163,8 @@ protected:
     uint64_t lastDone = 0;
     uint64_t lastTotal = 0;
     std::vector<uint64_t> progress;
+    uint64_t stopAt = UINT64_MAX;  // the stop flag is set once progress reaches it
+    std::atomic<bool> stopFlag{false};
 };
 
 TEST_F(BinTextConverterTest, ConvertsEveryNthBlock) {
@@ -358,6 +366,28 @@ TEST_F(BinTextConverterTest, LateFailuresStopAtTheirBlock) {
         EXPECT_EQ(Output(), Expected(log, dir.File("def.TXT"), bad, 1)) << c.message;
         EXPECT_EQ(progress, ProgressThrough(log, bad)) << c.message;
     }
+}
+
+TEST_F(BinTextConverterTest, AStopKeepsTheCompleteLinesBeforeIt) {
+    const std::size_t count = 6000;
+    const BlockLog log = RandomLog(count);
+    stopAt = log.ends[1000];
+    const BinTextResult r = Run(log.bytes, kInOrder);
+    EXPECT_EQ(r.outcome, Outcome::Stopped);
+    EXPECT_EQ(r.message,
+              "The conversion was stopped; the output file keeps the lines written so far");
+    EXPECT_TRUE(r.KeepsDialogOpen());
+    // the batch under way when the flag was set is finished, nothing after it
+    EXPECT_GT(r.lines, 1000u);
+    EXPECT_LT(r.lines, count);
+    EXPECT_EQ(r.blocks, r.lines);
+    EXPECT_EQ(Output(), Expected(log, dir.File("def.TXT"), r.lines, 1));
+    EXPECT_EQ(progress, ProgressThrough(log, r.blocks));
+
+    // set before the first block: only the header line
+    stopAt = 0;
+    EXPECT_EQ(Run(log.bytes, kInOrder).outcome, Outcome::Stopped);
+    EXPECT_EQ(Output(), Expected(log, dir.File("def.TXT"), 0, 1));
 }
 
 // Lines of tens of kilobytes: a batch's text is written in pieces, and a
