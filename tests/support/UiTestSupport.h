@@ -47,25 +47,29 @@ public:
     struct Shown {
         QString text;
         QString caption;
+        Icon icon;
     };
     std::vector<Shown> messages;
     QStringList questions;
+    std::vector<Buttons> questionButtons;
     // Answers to questions in order; defaultAnswer once they are used up.
     std::deque<bool> answers;
     bool defaultAnswer = false;
     QString fileName;  // what both file dialogs return
 
-    void Message(const QString& text, const QString& caption, Icon) override {
-        messages.push_back({text, caption});
+    void Message(const QString& text, const QString& caption, Icon icon) override {
+        messages.push_back({text, caption, icon});
     }
-    void AskAsync(const QString& text, Buttons, std::function<void(bool)> answer,
+    void AskAsync(const QString& text, Buttons buttons, std::function<void(bool)> answer,
                   const QString&) override {
         // Answered on a later turn of the event loop, as a real box would be.
-        const bool yes = NextAnswer(text);
+        const bool yes = NextAnswer(text, buttons);
         QMetaObject::invokeMethod(
             qApp, [answer, yes] { answer(yes); }, Qt::QueuedConnection);
     }
-    bool Ask(const QString& text, Buttons, const QString&) override { return NextAnswer(text); }
+    bool Ask(const QString& text, Buttons buttons, const QString&) override {
+        return NextAnswer(text, buttons);
+    }
     QString GetOpenFileName(const QString&, const QString&, const QString&) override {
         return fileName;
     }
@@ -81,8 +85,9 @@ public:
     bool HasMessage(const QString& text) const { return MessageTexts().contains(text); }
 
 private:
-    bool NextAnswer(const QString& text) {
+    bool NextAnswer(const QString& text, Buttons buttons) {
         questions << text;
+        questionButtons.push_back(buttons);
         if (answers.empty()) return defaultAnswer;
         const bool yes = answers.front();
         answers.pop_front();

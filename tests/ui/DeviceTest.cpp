@@ -219,10 +219,10 @@ TEST_F(DeviceTest, SwitchesFollowTheMenusAndTheCore) {
     EXPECT_TRUE(main->FastDisplay());
     EXPECT_TRUE(Command(cmd::kFastDisplay)->isChecked());
     Command(cmd::kFastDisplay)->trigger();
-    EXPECT_FALSE(main->Core().m_bFastDisplay);
+    EXPECT_FALSE(main->Core().FastDisplay());
     EXPECT_FALSE(Command(cmd::kFastDisplay)->isChecked());
     Command(cmd::kErrorDisplay)->trigger();
-    EXPECT_FALSE(main->Core().m_bErrorDisplay);
+    EXPECT_FALSE(main->Core().ErrorDisplay());
     // With the fast display off, an answer grows on one terminal line.
     main->SendButtonCommand(2);
     ASSERT_TRUE(WaitUntil([this] {

@@ -74,9 +74,9 @@ TEST_F(WindowsTest, EachKindOpensItsFrameWithTitleAndMenu) {
         EXPECT_EQ(frame->View()->Document(), main->Document());
     }
     // The document lists the views in the order they were opened.
-    const std::vector<ViewInfo> views = main->Views();
-    ASSERT_EQ(views.size(), 8u);
-    for (std::size_t i = 0; i < views.size(); ++i) EXPECT_EQ(views[i].kind, rows[i].kind);
+    const QVector<CQueldaView*> views = main->Document()->Views();
+    ASSERT_EQ(views.size(), 8);
+    for (int i = 0; i < views.size(); ++i) EXPECT_EQ(views[i]->Kind(), rows[i].kind);
 }
 
 TEST_F(WindowsTest, WindowsTakeTheirPlaceFromTheSettings) {
@@ -177,7 +177,7 @@ TEST_F(WindowsTest, WithEveryWindowClosedTheFrameMenuShowsAndANewWindowGetsADocu
     main->ShowView(QStringLiteral("Monitor4"));
     main->MdiArea()->closeAllSubWindows();
     ASSERT_TRUE(WaitUntil([this] { return main->Document() == nullptr; }));
-    EXPECT_FALSE(main->HasDocument());
+    EXPECT_EQ(main->Document(), nullptr);
     EXPECT_EQ(main->CurrentMenuId(), 128);
     EXPECT_EQ(MenuTitles(), (QStringList{"File(&F)", "View(&V)", "Help(&H)"}));
     EXPECT_EQ(MenuTexts(QStringLiteral("File(&F)")),
@@ -191,10 +191,10 @@ TEST_F(WindowsTest, WithEveryWindowClosedTheFrameMenuShowsAndANewWindowGetsADocu
     // A window opened now joins a fresh document, so broadcasts reach it.
     CQueldaChildFrame* monitor = main->ShowView(QStringLiteral("Monitor4"));
     ASSERT_NE(main->Document(), nullptr);
-    EXPECT_TRUE(main->HasDocument());
+    EXPECT_FALSE(main->Document()->IsEmpty());
     EXPECT_EQ(monitor->View()->Document(), main->Document());
-    ASSERT_EQ(main->Views().size(), 1u);
-    EXPECT_EQ(main->Views()[0].kind, WindowKind::Monitor4);
+    ASSERT_EQ(main->Document()->Views().size(), 1);
+    EXPECT_EQ(main->Document()->Views()[0]->Kind(), WindowKind::Monitor4);
     EXPECT_EQ(main->CurrentMenuId(), 107);
 }
 
@@ -236,8 +236,8 @@ public:
 
 TEST_F(WindowsTest, AViewCanRefuseToCloseItsWindowAndTheProgram) {
     Start();
-    auto* view = new StubbornView(*main);
-    auto* sub = new CChildSubWindow(new CChildFrame(*main, view));
+    auto* view = new StubbornView(main->ViewContext());
+    auto* sub = new CChildSubWindow(new CChildFrame(main->ViewContext(), view));
     main->MdiArea()->addSubWindow(sub);
     main->Document()->AddView(view);
     sub->show();
@@ -245,7 +245,7 @@ TEST_F(WindowsTest, AViewCanRefuseToCloseItsWindowAndTheProgram) {
     EXPECT_FALSE(main->close());
     EXPECT_TRUE(main->MdiArea()->subWindowList().contains(sub));
     // It is still in the document and gets the broadcasts.
-    main->Broadcast(hintReply, reinterpret_cast<const uint8_t*>("x"), 1);
+    main->Document()->UpdateAllViews(hintReply, reinterpret_cast<const uint8_t*>("x"), 1);
     EXPECT_EQ(view->hints, std::vector<int>{hintReply});
     view->mayClose = true;
     EXPECT_TRUE(sub->close());
@@ -253,16 +253,16 @@ TEST_F(WindowsTest, AViewCanRefuseToCloseItsWindowAndTheProgram) {
 
 TEST_F(WindowsTest, BroadcastReachesEveryViewInOrder) {
     Start();
-    auto* first = new StubbornView(*main);
-    auto* second = new StubbornView(*main);
+    auto* first = new StubbornView(main->ViewContext());
+    auto* second = new StubbornView(main->ViewContext());
     for (StubbornView* view : {first, second}) {
         view->mayClose = true;
-        auto* sub = new CChildSubWindow(new CChildFrame(*main, view));
+        auto* sub = new CChildSubWindow(new CChildFrame(main->ViewContext(), view));
         main->MdiArea()->addSubWindow(sub);
         main->Document()->AddView(view);
     }
-    main->Broadcast(hintAck, nullptr, 0);
-    main->Broadcast(hintNak, nullptr, 0);
+    main->Document()->UpdateAllViews(hintAck, nullptr, 0);
+    main->Document()->UpdateAllViews(hintNak, nullptr, 0);
     EXPECT_EQ(first->hints, (std::vector<int>{hintAck, hintNak}));
     EXPECT_EQ(second->hints, (std::vector<int>{hintAck, hintNak}));
     delete first->Frame()->parentWidget();

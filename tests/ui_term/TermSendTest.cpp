@@ -132,7 +132,7 @@ TEST_F(TermSendTest, FastDisplayShowsFramesWholeOrByteByByte) {
     EXPECT_EQ(ShownTexts(), std::vector<std::string>{text});
 
     frame->FastDispBox()->click();
-    EXPECT_FALSE(main->Core().m_bFastDisplay);
+    EXPECT_FALSE(main->Core().FastDisplay());
     EXPECT_FALSE(main->Action(cmd::kFastDisplay)->isChecked());
     feed(text.substr(0, 3));
     EXPECT_EQ(ShownTexts(), (std::vector<std::string>{text, text.substr(0, 3)}));
@@ -143,7 +143,7 @@ TEST_F(TermSendTest, FastDisplayShowsFramesWholeOrByteByByte) {
 
     // The menu item and the box stay in step.
     main->Action(cmd::kFastDisplay)->trigger();
-    EXPECT_TRUE(main->Core().m_bFastDisplay);
+    EXPECT_TRUE(main->Core().FastDisplay());
     EXPECT_TRUE(frame->FastDispBox()->isChecked());
 }
 

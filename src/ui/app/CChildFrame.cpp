@@ -2,8 +2,8 @@
 
 #include "app/CQueldaView.h"
 
-CChildFrame::CChildFrame(CMainFrame& mainFrame, CQueldaView* view, QWidget* parent)
-    : CQueldaChildFrame(mainFrame, parent) {
+CChildFrame::CChildFrame(IViewContext& context, CQueldaView* view, QWidget* parent)
+    : CQueldaChildFrame(context, parent) {
     view->setParent(this);
     SetView(view);
 }

@@ -7,5 +7,5 @@ class CChildFrame : public CQueldaChildFrame {
     Q_OBJECT
 public:
     // The frame takes ownership of the view.
-    CChildFrame(CMainFrame& mainFrame, CQueldaView* view, QWidget* parent = nullptr);
+    CChildFrame(IViewContext& context, CQueldaView* view, QWidget* parent = nullptr);
 };

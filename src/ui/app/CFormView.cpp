@@ -2,12 +2,11 @@
 
 #include <QMdiSubWindow>
 
-#include "app/CMainFrame.h"
 #include "app/CQueldaChildFrame.h"
 #include "app/DialogUnits.h"
 
-CFormView::CFormView(CMainFrame& mainFrame, QSize formSize, QWidget* parent)
-    : CQueldaView(mainFrame, parent), m_formSize(formSize) {
+CFormView::CFormView(IViewContext& context, QSize formSize, QWidget* parent)
+    : CQueldaView(context, parent), m_formSize(formSize) {
     setFont(FormFont());
 }
 
@@ -23,6 +22,6 @@ void CFormView::FitFrame(const QString& title, bool atSettings) {
     if (!sub) return;
     sub->adjustSize();
     if (!atSettings) return;
-    const quelda::WindowSettings& ws = MainFrame().GetSettings().Window(Kind());
+    const quelda::WindowSettings& ws = WindowSection();
     sub->move(ws.WINDOW_LEFT, ws.WINDOW_TOP);
 }

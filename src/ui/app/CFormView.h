@@ -9,7 +9,7 @@ class CFormView : public CQueldaView {
     Q_OBJECT
 public:
     // formSize in dialog units.
-    CFormView(CMainFrame& mainFrame, QSize formSize, QWidget* parent = nullptr);
+    CFormView(IViewContext& context, QSize formSize, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
 

@@ -1,4 +1,5 @@
 #include "app/CMainFrame.h"
+#include "app/CMainFrameCoreHost.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -26,7 +27,8 @@
 CMainFrame::CMainFrame(const std::string& appDir, IUserPrompt& prompt, QWidget* parent)
     : QMainWindow(parent),
       m_prompt(prompt),
-      m_core(std::make_unique<quelda::CMainCore>(*this, appDir)) {
+      m_coreHost(std::make_unique<CoreHost>(*this)),
+      m_core(std::make_unique<quelda::CMainCore>(*m_coreHost, appDir)) {
     resize(800, 600);
     setWindowIcon(ProgramIcon());
     m_pMdiArea = new QMdiArea(this);
@@ -70,8 +72,7 @@ void CMainFrame::BuildViewBar() {
     addToolBar(Qt::TopToolBarArea, m_pViewBar);
     connect(m_pViewBar, &CViewBar::CommandTriggered, this, &CMainFrame::OnCommand);
     connect(m_pViewBar, &CViewBar::SaveClicked, this, &CMainFrame::SetCommLog);
-    const std::string base = AppDir() + quelda::TodayYYMMDD();
-    m_pViewBar->ProposeLogName(DecodeText(quelda::NextNumberedFileName(base, "LOG")));
+    m_pViewBar->ProposeLogName(DecodeText(quelda::ProposeLogName(AppDir(), "LOG")));
 }
 
 void CMainFrame::BuildCommandBar() {
@@ -160,10 +161,8 @@ void CMainFrame::RefreshCommandCaption(int index) {
 int CMainFrame::SendButtonCommand(int index) { return m_core->SendButtonCommand(index); }
 
 void CMainFrame::ApplyCommandEdit(int index, const quelda::CommandRecord& values, int result) {
-    std::vector<quelda::CommandRecord>& records = m_core->CommandRecords();
-    if (index < 0 || index >= static_cast<int>(records.size())) return;
     if (result != CCommandEditDlg::Ok && result != CCommandEditDlg::Send) return;
-    records[index] = values;
+    if (!m_core->SetCommandRecord(index, values)) return;
     m_core->SaveCommandButtons();
     // The caption follows the edit at once rather than at the next start.
     RefreshCommandCaption(index);
@@ -174,7 +173,7 @@ void CMainFrame::ApplyCommandEdit(int index, const quelda::CommandRecord& values
 // ---- line settings --------------------------------------------------------------
 
 void CMainFrame::ApplyComSetting(const quelda::LineSettings& values) {
-    m_core->GetLineSettings() = values;
+    m_core->SetLineSettings(values);
     m_core->SaveLineSettings();
 }
 
@@ -189,13 +188,13 @@ void CMainFrame::ApplyComCommand(int result, const quelda::LineSettings& values)
 // ---- switches ---------------------------------------------------------------------
 
 void CMainFrame::SetFastDisplay(bool on) {
-    m_core->m_bFastDisplay = on;
+    m_core->SetFastDisplay(on);
     m_actions[cmd::kFastDisplay]->setChecked(on);
     emit FastDisplayChanged(on);
 }
 
 void CMainFrame::SetErrorDisplay(bool on) {
-    m_core->m_bErrorDisplay = on;
+    m_core->SetErrorDisplay(on);
     m_actions[cmd::kErrorDisplay]->setChecked(on);
 }
 

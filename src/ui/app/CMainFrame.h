@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CMainFrameViewContext.h"
 #include "app/CTERMDoc.h"
 #include "config/CommandRecords.h"
 #include "config/LineSettings.h"
@@ -31,7 +32,7 @@ class QPrinter;
 class QTimer;
 struct WindowKindInfo;
 
-class CMainFrame : public QMainWindow, public quelda::IMainHost {
+class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     // appDir ends with "/". Loads the settings, line settings and command
@@ -59,6 +60,8 @@ public:
     QAction* Action(int commandId) const { return m_actions.value(commandId); }
     // The printer the printer set-up dialog configures.
     QPrinter& Printer();
+    // What its windows may use of it; each window gets it when it is made.
+    IViewContext& ViewContext() { return m_viewContext; }
 
     // Command records (the command bar, the monitor and status bars).
     int SendButtonCommand(int index);
@@ -74,9 +77,9 @@ public:
     void ApplyComSetting(const quelda::LineSettings& values);
     void ApplyComCommand(int result, const quelda::LineSettings& values);
 
-    bool FastDisplay() const { return m_core->m_bFastDisplay; }
+    bool FastDisplay() const { return m_core->FastDisplay(); }
     void SetFastDisplay(bool on);
-    bool ErrorDisplay() const { return m_core->m_bErrorDisplay; }
+    bool ErrorDisplay() const { return m_core->ErrorDisplay(); }
     void SetErrorDisplay(bool on);
     // The communication log: on takes the name in the log-name edit (a
     // relative name is taken in the program directory).
@@ -87,20 +90,6 @@ public:
 
     // The menu resource id the menu bar shows (128 while no child is open).
     int CurrentMenuId() const { return m_nMenuId; }
-
-    // IMainHost
-    void StartTimer(int id, int milliseconds) override;
-    void KillTimer(int id) override;
-    void Message(const std::string& text) override;
-    void Ask(const std::string& text, std::function<void(bool)> answer) override;
-    void AddLine(const std::string& text, int kind) override;
-    void ReplaceLast(const std::string& text, int kind) override;
-    bool HasDocument() const override;
-    std::vector<quelda::ViewInfo> Views() const override;
-    void Broadcast(int hint, const uint8_t* data, std::size_t length) override;
-    void ConnectionChanged() override;
-    void SetTitle(const std::string& title) override;
-    void PostCommNotify() override;
 
 signals:
     // After every Connect and Disconnect.
@@ -147,7 +136,14 @@ private:
     template <class Visit>
     void ForEachTerminal(Visit visit);
 
+    // What the core asks of its host, in Qt terms (CMainFrameHost.cpp); kept
+    // out of the window's public face.
+    class CoreHost;
+    friend class CoreHost;
+    void OnConnectionChanged();
+
     IUserPrompt& m_prompt;
+    std::unique_ptr<CoreHost> m_coreHost;
     std::unique_ptr<quelda::CMainCore> m_core;
     QMdiArea* m_pMdiArea = nullptr;
     CViewBar* m_pViewBar = nullptr;
@@ -155,9 +151,10 @@ private:
     QLabel* m_pIdleText = nullptr;
     QPointer<CTERMDoc> m_pDocument;
     QHash<int, QAction*> m_actions;
-    QHash<int, QTimer*> m_timers;
     QList<QMenu*> m_menus;
     int m_nMenuId = 0;
     QPointer<CQueldaChildFrame> m_pMenuFrame;
     std::unique_ptr<QPrinter> m_printer;
+    // The windows that use it are gone before it: the destructor closes them.
+    CMainFrameViewContext m_viewContext{*this};
 };

@@ -31,7 +31,7 @@ CQueldaChildFrame* CMainFrame::ShowView(const QString& typeName) {
 
 CQueldaChildFrame* CMainFrame::OpenWindow(const WindowKindInfo& info) {
     CTERMDoc* document = EnsureDocument();
-    CQueldaChildFrame* frame = info.create(*this);
+    CQueldaChildFrame* frame = info.create(ViewContext());
     auto* sub = new CChildSubWindow(frame);
     sub->setWindowIcon(windowIcon());
     m_pMdiArea->addSubWindow(sub);

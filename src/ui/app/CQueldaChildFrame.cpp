@@ -6,8 +6,8 @@
 #include "app/CQueldaView.h"
 #include "app/DialogBar.h"
 
-CQueldaChildFrame::CQueldaChildFrame(CMainFrame& mainFrame, QWidget* parent)
-    : QMainWindow(parent), m_mainFrame(mainFrame) {
+CQueldaChildFrame::CQueldaChildFrame(IViewContext& context, QWidget* parent)
+    : QMainWindow(parent), m_context(context) {
     // A child frame is a plain widget inside its sub-window, not a window.
     setWindowFlags(Qt::Widget);
 }

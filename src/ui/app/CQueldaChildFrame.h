@@ -3,20 +3,20 @@
 // view and (for most kinds) a bar that docks at the top or the bottom.
 #include <QMainWindow>
 
-class CMainFrame;
 class CQueldaView;
+class IViewContext;
 class QAction;
 class QToolBar;
 
 class CQueldaChildFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CQueldaChildFrame(CMainFrame& mainFrame, QWidget* parent = nullptr);
+    CQueldaChildFrame(IViewContext& context, QWidget* parent = nullptr);
     ~CQueldaChildFrame() override;
 
     // The frame's view; set once by the subclass constructor.
     CQueldaView* View() const { return m_pView; }
-    CMainFrame& MainFrame() const { return m_mainFrame; }
+    IViewContext& Context() const { return m_context; }
 
     // Moves and sizes the frame's sub-window in MDI client coordinates.
     void MoveFrame(int left, int top, int width, int height);
@@ -36,6 +36,6 @@ protected:
     QToolBar* AddDialogBar(const QString& title);
 
 private:
-    CMainFrame& m_mainFrame;
+    IViewContext& m_context;
     CQueldaView* m_pView = nullptr;
 };

@@ -1,10 +1,10 @@
 #include "app/CQueldaView.h"
 
-#include "app/CMainFrame.h"
 #include "app/CQueldaChildFrame.h"
+#include "app/ViewContext.h"
 
-CQueldaView::CQueldaView(CMainFrame& mainFrame, QWidget* parent)
-    : QWidget(parent), m_mainFrame(mainFrame) {
+CQueldaView::CQueldaView(IViewContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context) {
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -21,6 +21,10 @@ void CQueldaView::PlaceFrame(const QString& title) {
     CQueldaChildFrame* frame = Frame();
     if (!frame) return;
     frame->SetFrameTitle(title);
-    const quelda::WindowSettings& ws = m_mainFrame.GetSettings().Window(Kind());
+    const quelda::WindowSettings& ws = WindowSection();
     frame->MoveFrame(ws.WINDOW_LEFT, ws.WINDOW_TOP, ws.WINDOW_WIDTH, ws.WINDOW_HEIGHT);
+}
+
+const quelda::WindowSettings& CQueldaView::WindowSection() const {
+    return m_context.WindowSettingsOf(Kind());
 }

@@ -8,14 +8,14 @@
 
 #include "config/Settings.h"
 
-class CMainFrame;
 class CQueldaChildFrame;
 class CTERMDoc;
+class IViewContext;
 
 class CQueldaView : public QWidget {
     Q_OBJECT
 public:
-    CQueldaView(CMainFrame& mainFrame, QWidget* parent = nullptr);
+    CQueldaView(IViewContext& context, QWidget* parent = nullptr);
     ~CQueldaView() override;
 
     virtual quelda::WindowKind Kind() const = 0;
@@ -31,7 +31,7 @@ public:
     // Asked before the window closes; false keeps it open.
     virtual bool CanClose() { return true; }
 
-    CMainFrame& MainFrame() const { return m_mainFrame; }
+    IViewContext& Context() const { return m_context; }
     CTERMDoc* Document() const { return m_pDocument; }
     void SetDocument(CTERMDoc* doc) { m_pDocument = doc; }
     // The child frame that holds the view (nullptr before it is placed).
@@ -41,8 +41,10 @@ protected:
     // Sets the frame's title and moves it to the WINDOW_LEFT, WINDOW_TOP,
     // WINDOW_WIDTH and WINDOW_HEIGHT of the view's window section.
     void PlaceFrame(const QString& title);
+    // The window section of the view's kind.
+    const quelda::WindowSettings& WindowSection() const;
 
 private:
-    CMainFrame& m_mainFrame;
+    IViewContext& m_context;
     CTERMDoc* m_pDocument = nullptr;
 };

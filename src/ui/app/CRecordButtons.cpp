@@ -6,14 +6,14 @@
 
 #include "app/AccessibleNames.h"
 #include "app/CBarButton.h"
-#include "app/CMainFrame.h"
 #include "app/UiText.h"
+#include "app/ViewContext.h"
 
-CRecordButtons::CRecordButtons(CMainFrame& mainFrame, QObject* parent)
-    : QObject(parent), m_mainFrame(mainFrame) {
-    connect(&mainFrame, &CMainFrame::CommandRecordChanged, this, &CRecordButtons::OnRecordChanged);
-    connect(&mainFrame, &CMainFrame::ConnectionStateChanged, this,
-            &CRecordButtons::OnConnectionChanged);
+CRecordButtons::CRecordButtons(IViewContext& context, QObject* parent)
+    : QObject(parent), m_context(context) {
+    CViewEvents& events = context.Events();
+    connect(&events, &CViewEvents::CommandRecordChanged, this, &CRecordButtons::OnRecordChanged);
+    connect(&events, &CViewEvents::ConnectionChanged, this, &CRecordButtons::OnConnectionChanged);
 }
 
 void CRecordButtons::Add(QToolBar* bar, int recordIndex, const QString& caption) {
@@ -30,12 +30,12 @@ void CRecordButtons::Add(QToolBar* bar, int recordIndex, const QString& caption)
     edit->setAccessibleDescription(QStringLiteral("Edit %1").arg(caption));
     bar->addWidget(box);
     connect(send, &QToolButton::clicked, this,
-            [this, recordIndex] { m_mainFrame.SendButtonCommand(recordIndex); });
+            [this, recordIndex] { m_context.SendButtonCommand(recordIndex); });
     connect(edit, &QToolButton::clicked, this,
-            [this, recordIndex] { m_mainFrame.EditButtonCommand(recordIndex); });
+            [this, recordIndex] { m_context.EditButtonCommand(recordIndex); });
     m_pairs.append({recordIndex, caption, send, edit});
     RefreshCaption(m_pairs.last());
-    send->setEnabled(m_mainFrame.IsConnected());
+    send->setEnabled(m_context.IsConnected());
 }
 
 QToolButton* CRecordButtons::SendButton(int slot) const { return m_pairs.value(slot).send; }
@@ -43,7 +43,7 @@ QToolButton* CRecordButtons::SendButton(int slot) const { return m_pairs.value(s
 QToolButton* CRecordButtons::EditButton(int slot) const { return m_pairs.value(slot).edit; }
 
 void CRecordButtons::RefreshCaption(const Pair& pair) {
-    const auto& records = m_mainFrame.Core().CommandRecords();
+    const auto& records = m_context.CommandRecords();
     const bool exists = pair.record < static_cast<int>(records.size());
     pair.send->setText(exists ? DecodeText(records[pair.record].title) : pair.caption);
     NameControls(pair.send);

@@ -6,14 +6,14 @@
 #include <QObject>
 #include <QVector>
 
-class CMainFrame;
+class IViewContext;
 class QToolButton;
 class QToolBar;
 
 class CRecordButtons : public QObject {
     Q_OBJECT
 public:
-    CRecordButtons(CMainFrame& mainFrame, QObject* parent);
+    CRecordButtons(IViewContext& context, QObject* parent);
 
     // Adds the button pair for a record to the bar.
     void Add(QToolBar* bar, int recordIndex, const QString& caption);
@@ -31,6 +31,6 @@ private:
     void OnRecordChanged(int index);
     void OnConnectionChanged(bool connected);
 
-    CMainFrame& m_mainFrame;
+    IViewContext& m_context;
     QVector<Pair> m_pairs;
 };

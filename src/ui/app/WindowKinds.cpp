@@ -13,17 +13,17 @@ using quelda::WindowKind;
 namespace {
 
 template <WindowKind kind>
-CQueldaChildFrame* MakeMonitor(CMainFrame& main) {
-    return new CMonitorChildFrame(main, kind);
+CQueldaChildFrame* MakeMonitor(IViewContext& context) {
+    return new CMonitorChildFrame(context, kind);
 }
 
-CQueldaChildFrame* MakeTerm(CMainFrame& main) { return new CTermChildFrame(main); }
-CQueldaChildFrame* MakeStatus(CMainFrame& main) { return new CStatusChildFrame(main); }
-CQueldaChildFrame* MakeEeprom(CMainFrame& main) {
-    return new CChildFrame(main, new CEepromView(main));
+CQueldaChildFrame* MakeTerm(IViewContext& context) { return new CTermChildFrame(context); }
+CQueldaChildFrame* MakeStatus(IViewContext& context) { return new CStatusChildFrame(context); }
+CQueldaChildFrame* MakeEeprom(IViewContext& context) {
+    return new CChildFrame(context, new CEepromView(context));
 }
-CQueldaChildFrame* MakeSimulator(CMainFrame& main) {
-    return new CChildFrame(main, new CSimulatorView(main));
+CQueldaChildFrame* MakeSimulator(IViewContext& context) {
+    return new CChildFrame(context, new CSimulatorView(context));
 }
 
 const std::array<WindowKindInfo, quelda::kWindowKinds> kKinds = {{

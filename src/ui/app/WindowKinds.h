@@ -7,15 +7,15 @@
 
 #include "config/Settings.h"
 
-class CMainFrame;
 class CQueldaChildFrame;
+class IViewContext;
 
 struct WindowKindInfo {
     const char* typeName;
     quelda::WindowKind kind;
     int viewCommand;  // 32777-32784
     int menuId;       // 129, 104-110
-    CQueldaChildFrame* (*create)(CMainFrame& mainFrame);
+    CQueldaChildFrame* (*create)(IViewContext& context);
 };
 
 constexpr int kMainMenuId = 128;

@@ -2,8 +2,8 @@
 
 #include "routing/UpdateHint.h"
 
-CEepromView::CEepromView(CMainFrame& mainFrame, QWidget* parent)
-    : CFormView(mainFrame, QSize(478, 251), parent) {}
+CEepromView::CEepromView(IViewContext& context, QWidget* parent)
+    : CFormView(context, QSize(478, 251), parent) {}
 
 void CEepromView::OnInitialUpdate() { FitFrame(QStringLiteral("ＥＥＰＲＯＭ"), true); }
 

@@ -5,7 +5,7 @@
 class CEepromView : public CFormView {
     Q_OBJECT
 public:
-    explicit CEepromView(CMainFrame& mainFrame, QWidget* parent = nullptr);
+    explicit CEepromView(IViewContext& context, QWidget* parent = nullptr);
 
     quelda::WindowKind Kind() const override { return quelda::WindowKind::Eeprom; }
     void OnInitialUpdate() override;

@@ -11,10 +11,10 @@
 #include "app/PromptTexts.h"
 #include "views/monitor/CMonitorView.h"
 
-CMonitorChildFrame::CMonitorChildFrame(CMainFrame& mainFrame, quelda::WindowKind kind,
+CMonitorChildFrame::CMonitorChildFrame(IViewContext& context, quelda::WindowKind kind,
                                        QWidget* parent)
-    : CQueldaChildFrame(mainFrame, parent) {
-    SetView(new CMonitorView(mainFrame, kind, this));
+    : CQueldaChildFrame(context, parent) {
+    SetView(new CMonitorView(context, kind, this));
     BuildBar();
 }
 
@@ -36,8 +36,8 @@ void CMonitorChildFrame::BuildBar() {
     bar->addWidget(m_pLogName);
     bar->addWidget(m_pSave);
     bar->addSeparator();
-    m_pButtons = new CRecordButtons(MainFrame(), this);
-    const int first = MonitorView()->Constants().firstRecord;
+    m_pButtons = new CRecordButtons(Context(), this);
+    const int first = MonitorView()->Constants().firstCommandRecord;
     m_pButtons->Add(bar, first, QStringLiteral("Cmd1"));
     m_pButtons->Add(bar, first + 1, QStringLiteral("Cmd2"));
 }

@@ -12,7 +12,7 @@ class QLineEdit;
 class CMonitorChildFrame : public CQueldaChildFrame {
     Q_OBJECT
 public:
-    CMonitorChildFrame(CMainFrame& mainFrame, quelda::WindowKind kind, QWidget* parent = nullptr);
+    CMonitorChildFrame(IViewContext& context, quelda::WindowKind kind, QWidget* parent = nullptr);
 
     CMonitorView* MonitorView() const;
     QLineEdit* LogNameEdit() const { return m_pLogName; }

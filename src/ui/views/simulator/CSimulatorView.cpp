@@ -2,8 +2,8 @@
 
 #include "routing/UpdateHint.h"
 
-CSimulatorView::CSimulatorView(CMainFrame& mainFrame, QWidget* parent)
-    : CFormView(mainFrame, QSize(391, 241), parent) {}
+CSimulatorView::CSimulatorView(IViewContext& context, QWidget* parent)
+    : CFormView(context, QSize(391, 241), parent) {}
 
 void CSimulatorView::OnInitialUpdate() { FitFrame(QStringLiteral("Simulator"), true); }
 

@@ -5,7 +5,7 @@
 class CSimulatorView : public CFormView {
     Q_OBJECT
 public:
-    explicit CSimulatorView(CMainFrame& mainFrame, QWidget* parent = nullptr);
+    explicit CSimulatorView(IViewContext& context, QWidget* parent = nullptr);
 
     quelda::WindowKind Kind() const override { return quelda::WindowKind::Simulator; }
     void OnInitialUpdate() override;

@@ -2,17 +2,17 @@
 
 #include <QToolBar>
 
-#include "app/CMainFrame.h"
 #include "app/CRecordButtons.h"
+#include "app/ViewContext.h"
 #include "views/status/CStatusView.h"
 
-CStatusChildFrame::CStatusChildFrame(CMainFrame& mainFrame, QWidget* parent)
-    : CQueldaChildFrame(mainFrame, parent) {
-    SetView(new CStatusView(mainFrame, this));
+CStatusChildFrame::CStatusChildFrame(IViewContext& context, QWidget* parent)
+    : CQueldaChildFrame(context, parent) {
+    SetView(new CStatusView(context, this));
     QToolBar* bar = AddDialogBar(QStringLiteral("Request bar"));
-    m_pButtons = new CRecordButtons(mainFrame, this);
+    m_pButtons = new CRecordButtons(context, this);
     m_pButtons->Add(bar, CStatusView::kRecord, QStringLiteral("Req"));
-    connect(&mainFrame, &CMainFrame::CommandRecordChanged, this, [this](int index) {
+    connect(&context.Events(), &CViewEvents::CommandRecordChanged, this, [this](int index) {
         if (index == CStatusView::kRecord) StatusView()->ReloadRequestCommand();
     });
 }

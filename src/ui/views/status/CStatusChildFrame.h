@@ -8,7 +8,7 @@ class CStatusView;
 class CStatusChildFrame : public CQueldaChildFrame {
     Q_OBJECT
 public:
-    explicit CStatusChildFrame(CMainFrame& mainFrame, QWidget* parent = nullptr);
+    explicit CStatusChildFrame(IViewContext& context, QWidget* parent = nullptr);
 
     CStatusView* StatusView() const;
     CRecordButtons* CommandButtons() const { return m_pButtons; }

@@ -2,10 +2,10 @@
 
 #include <QPainter>
 
-#include "app/CMainFrame.h"
+#include "app/ViewContext.h"
 #include "routing/UpdateHint.h"
 
-CStatusView::CStatusView(CMainFrame& mainFrame, QWidget* parent) : CQueldaView(mainFrame, parent) {}
+CStatusView::CStatusView(IViewContext& context, QWidget* parent) : CQueldaView(context, parent) {}
 
 void CStatusView::OnInitialUpdate() {
     PlaceFrame(QStringLiteral("Status"));
@@ -13,8 +13,7 @@ void CStatusView::OnInitialUpdate() {
 }
 
 void CStatusView::ReloadRequestCommand() {
-    const auto& records = MainFrame().Core().CommandRecords();
-    if (kRecord < static_cast<int>(records.size())) m_strRequest = records[kRecord].command;
+    m_strRequest = quelda::RecordCommand(Context().CommandRecords(), kRecord);
 }
 
 void CStatusView::OnUpdate(int hint, const uint8_t* data, std::size_t length) {

@@ -10,7 +10,7 @@ class CStatusView : public CQueldaView {
 public:
     static constexpr int kRecord = 28;
 
-    explicit CStatusView(CMainFrame& mainFrame, QWidget* parent = nullptr);
+    explicit CStatusView(IViewContext& context, QWidget* parent = nullptr);
 
     quelda::WindowKind Kind() const override { return quelda::WindowKind::Status; }
     std::string RequestCommand() const override { return m_strRequest; }

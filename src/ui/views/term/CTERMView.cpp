@@ -13,15 +13,14 @@
 #include <climits>
 #include <vector>
 
-#include "app/CMainFrame.h"
 #include "app/UiFont.h"
-#include "app/UserPrompt.h"
+#include "app/ViewContext.h"
 #include "term/TermGeometry.h"
 #include "views/term/CTermTextArea.h"
 
 using quelda::RowPiece;
 
-CTERMView::CTERMView(CMainFrame& mainFrame, QWidget* parent) : CQueldaView(mainFrame, parent) {
+CTERMView::CTERMView(IViewContext& context, QWidget* parent) : CQueldaView(context, parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_pArea = new CTermTextArea(*this, this);
@@ -38,7 +37,7 @@ CTERMView::~CTERMView() = default;
 void CTERMView::OnInitialUpdate() {
     PlaceFrame(QStringLiteral("Terminal"));
     const int dpi = logicalDpiY();
-    const int fontPoint = MainFrame().GetSettings().Window(Kind()).FONT_POINT;
+    const int fontPoint = WindowSection().FONT_POINT;
     SetLineHeight(quelda::LineHeightFor(fontPoint, dpi));
     UpdateScrollSizes();
 }
@@ -171,19 +170,19 @@ bool CTERMView::PrintTo(QPrinter& printer) {
 }
 
 void CTERMView::Print() {
-    QPrintDialog dialog(&MainFrame().Printer(), this);
+    QPrintDialog dialog(&Context().Printer(), this);
     if (dialog.exec() == QDialog::Accepted) PrintDirect();
 }
 
 void CTERMView::PrintDirect() {
-    if (!PrintTo(MainFrame().Printer())) {
-        MainFrame().Prompt().Message(QStringLiteral("Printing failed"), QStringLiteral("Quelda"),
-                                     IUserPrompt::Icon::Warning);
+    if (!PrintTo(Context().Printer())) {
+        Context().Prompt(QStringLiteral("Printing failed"), IViewContext::Buttons::Ok,
+                         IViewContext::PromptKind::Warning);
     }
 }
 
 void CTERMView::PrintPreview() {
-    QPrintPreviewDialog preview(&MainFrame().Printer(), this);
+    QPrintPreviewDialog preview(&Context().Printer(), this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* printer) { PrintTo(*printer); });
     preview.exec();

@@ -23,7 +23,7 @@ public:
     static constexpr int kRefreshMs = 300;
     static constexpr int kInitialLineHeight = 16;
 
-    explicit CTERMView(CMainFrame& mainFrame, QWidget* parent = nullptr);
+    explicit CTERMView(IViewContext& context, QWidget* parent = nullptr);
     ~CTERMView() override;
 
     quelda::WindowKind Kind() const override { return quelda::WindowKind::Term; }

@@ -9,25 +9,24 @@
 #include <vector>
 
 #include "app/AccessibleNames.h"
-#include "app/CMainFrame.h"
 #include "app/CommandIds.h"
 #include "app/PromptTexts.h"
 #include "app/UiText.h"
+#include "app/ViewContext.h"
 #include "text/TextFile.h"
-#include "term/TermCommandLine.h"
 #include "views/term/CTERMView.h"
 
-CTermChildFrame::CTermChildFrame(CMainFrame& mainFrame, QWidget* parent)
-    : CQueldaChildFrame(mainFrame, parent) {
-    m_pTermView = new CTERMView(mainFrame, this);
+CTermChildFrame::CTermChildFrame(IViewContext& context, QWidget* parent)
+    : CQueldaChildFrame(context, parent) {
+    m_pTermView = new CTERMView(context, this);
     SetView(m_pTermView);
     BuildBar();
     CreateActions();
     LoadHistory();
-    connect(&mainFrame, &CMainFrame::ConnectionStateChanged, this,
-            &CTermChildFrame::OnConnectionChanged);
-    connect(&mainFrame, &CMainFrame::FastDisplayChanged, m_pFastDisp, &QCheckBox::setChecked);
-    OnConnectionChanged(mainFrame.IsConnected());
+    CViewEvents& events = context.Events();
+    connect(&events, &CViewEvents::ConnectionChanged, this, &CTermChildFrame::OnConnectionChanged);
+    connect(&events, &CViewEvents::FastDisplayChanged, m_pFastDisp, &QCheckBox::setChecked);
+    OnConnectionChanged(context.IsConnected());
     NameControls(this);
 }
 
@@ -54,8 +53,9 @@ void CTermChildFrame::BuildBar() {
     bar->addWidget(m_pSend);
 
     m_pFastDisp = new QCheckBox(QStringLiteral("FastDisp"), bar);
-    m_pFastDisp->setChecked(MainFrame().FastDisplay());
-    connect(m_pFastDisp, &QCheckBox::clicked, &MainFrame(), &CMainFrame::SetFastDisplay);
+    m_pFastDisp->setChecked(Context().FastDisplay());
+    connect(m_pFastDisp, &QCheckBox::clicked, this,
+            [this](bool on) { Context().SetFastDisplay(on); });
     bar->addWidget(m_pFastDisp);
 }
 
@@ -102,7 +102,7 @@ QAction* CTermChildFrame::CommandAction(int commandId) {
 
 void CTermChildFrame::LoadHistory() {
     std::vector<std::string> lines;
-    if (!quelda::ReadLines(MainFrame().AppDir() + "COMMAND.TXT", lines)) return;
+    if (!quelda::ReadLines(Context().AppDir() + "COMMAND.TXT", lines)) return;
     for (const std::string& line : lines) {
         m_pCommandLine->addItem(DecodeText(line), QByteArray(line.data(), qsizetype(line.size())));
     }
@@ -134,5 +134,5 @@ void CTermChildFrame::SendCommandLine() {
     if (!m_pSendAction->isEnabled()) return;
     const QString text = m_pCommandLine->currentText();
     Remember(text);
-    quelda::SendTermCommandLine(MainFrame().Core(), BytesOf(text));
+    Context().SendCommandLine(BytesOf(text));
 }

@@ -17,7 +17,7 @@ class CTermChildFrame : public CQueldaChildFrame {
 public:
     static constexpr int kMaxCommandLength = 256;
 
-    explicit CTermChildFrame(CMainFrame& mainFrame, QWidget* parent = nullptr);
+    explicit CTermChildFrame(IViewContext& context, QWidget* parent = nullptr);
     ~CTermChildFrame() override;
 
     CTERMView* TermView() const { return m_pTermView; }
