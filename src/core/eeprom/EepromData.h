@@ -20,21 +20,33 @@ constexpr std::size_t kFillerItem = SIZE_MAX;
 
 constexpr std::size_t FirstItemOfPage(std::size_t page) { return (page - 1) * kItemsPerPage + 1; }
 
-// The item list of a data file's lines. Only the first kDataFileLines lines
-// are read; a line with an empty name or one beginning "//" is dropped but
-// still counts, and a line without a hexValue gets it from its value
-// (ValueToHex). The list is then filled with empty items, or with the
-// default header when there were no lines at all. sourceLines, when given,
-// receives for each item the index of its line, or kFillerItem.
-void ItemsFromLines(const std::vector<std::string>& lines, std::vector<EepromItem>& items,
-                    std::vector<std::size_t>* sourceLines = nullptr);
+// What a line with an empty name is.
+enum class NamelessLine {
+    Comment,  // dropped like "//" lines (the device's reading of the file)
+    Item,     // an item in its place when the line holds a ",": a saved empty
+              // item reads back where it was (the editor's reading)
+};
 
-// Replaces items with the data file's item list. false when the file cannot
-// be read: items then holds the default header item only.
+// The item list of a data file's lines. Only the first kDataFileLines lines
+// are read; an empty line, a line whose name begins "//" and (by nameless) a
+// nameless line are dropped but still count, and a line without a hexValue
+// gets it from its value (ValueToHex). The list is then filled with empty
+// items, or with the default header when there were no lines at all.
+// sourceLines, when given, receives for each item the index of its line,
+// or kFillerItem.
+void ItemsFromLines(const std::vector<std::string>& lines, std::vector<EepromItem>& items,
+                    std::vector<std::size_t>* sourceLines = nullptr,
+                    NamelessLine nameless = NamelessLine::Comment);
+
+// Replaces items with the data file's item list (nameless lines are items,
+// so a file SaveItems wrote reads back item for item). false when the file
+// cannot be read: items then holds the default header item only.
 bool LoadItems(const std::string& path, std::vector<EepromItem>& items);
 
 // Writes every item, the header and fillers included, as a line ended by
-// CR LF. false on a file error; the old file is then left whole.
-bool SaveItems(const std::string& path, const std::vector<EepromItem>& items);
+// CR LF, through a temporary file. false on a file error, with its reason
+// when asked; the old file is then left whole.
+bool SaveItems(const std::string& path, const std::vector<EepromItem>& items,
+               std::string* reason = nullptr);
 
 }  // namespace quelda

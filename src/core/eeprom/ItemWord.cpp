@@ -1,6 +1,7 @@
 #include "eeprom/ItemWord.h"
 
 #include <cstring>
+#include <limits>
 
 #include "text/LenientNumbers.h"
 #include "values/BinaryType.h"
@@ -43,6 +44,15 @@ std::string HexOfWord(uint32_t word) {
     return std::string(text, WriteHex(word, true, text));
 }
 
+// A double beyond single precision has no float to round to (the cast
+// would be undefined): it becomes an infinity of its sign.
+float ToSingle(double v) {
+    constexpr double kMax = std::numeric_limits<float>::max();
+    if (v > kMax) return std::numeric_limits<float>::infinity();
+    if (v < -kMax) return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(v);
+}
+
 uint32_t SingleBits(float f) {
     uint32_t bits;
     std::memcpy(&bits, &f, sizeof bits);
@@ -67,7 +77,7 @@ bool ValueToHex(EepromItem& item) {
         n = static_cast<uint32_t>(
             TruncateToInt64(static_cast<double>(LenientAtoi(item.value)) * scale));
     } else {
-        const float f = static_cast<float>(LenientAtof(item.value) * scale);
+        const float f = ToSingle(LenientAtof(item.value) * scale);
         n = form.kind == BinaryType::Kind::Dsp ? FloatToDsp(f) : SingleBits(f);
     }
     item.hexValue = HexOfWord(WordOfNumber(form, n));
@@ -77,8 +87,12 @@ bool ValueToHex(EepromItem& item) {
 bool StoreRaw(EepromItem& item, uint32_t word) {
     item.hexValue = HexOfWord(word);
     const BinaryType form = FormOf(item.type);
+    if (!form.HasValue()) return false;
     const double scale = LenientAtof(item.lsb);
-    if (!form.HasValue() || scale == 0.0) return false;
+    if (scale == 0.0) {
+        item.value.clear();  // an old value would pass for the device's
+        return false;
+    }
     item.value =
         FormatValue(item.format, item.displayType, form.Read(WordBytes(word).data()) / scale);
     return true;

@@ -23,11 +23,16 @@ std::array<uint8_t, 4> WordBytes(uint32_t word);
 
 // hexValue from value x lsb (integer types cut value to its integer part
 // first). false, hexValue unchanged, for a type without a conversion.
+// An integer product beyond the 64-bit range saturates before its low 32
+// bits are taken (so FFFFFFFF above, 0 below, 0 for NaN). A float product
+// beyond single precision is an infinity; in "FLOAT4" +inf is the largest
+// DSP value, -inf the most negative one and NaN the DSP zero.
 bool ValueToHex(EepromItem& item);
 
 // Takes a word read from the device: hexValue = W, and value = N / lsb through
-// format and displayType. false with value unchanged for a type without a
-// conversion or an lsb of 0, which gives no quotient worth showing.
+// format and displayType. For a type without a conversion value stays; for
+// an lsb of 0 (empty or not a number) value becomes empty, as no quotient
+// exists, while hexValue still carries the word. false in both cases.
 bool StoreRaw(EepromItem& item, uint32_t word);
 
 }  // namespace quelda

@@ -27,4 +27,16 @@ uint32_t PageChecksum(EepromAccess access, const std::vector<EepromItem>& items,
     return PageChecksum(access, words);
 }
 
+std::vector<std::string> ChecksumShortfallTexts(EepromAccess access, std::size_t itemCount,
+                                                std::size_t page) {
+    static const std::string kText = "Checksum created during the EEPROM data has ended";
+    const std::size_t first = FirstItemOfPage(page);
+    const std::size_t found = itemCount > first ? std::min(itemCount - first, kItemsPerPage) : 0;
+    if (found == kItemsPerPage) return {};
+    if (found == 0) return {kText};
+    if (access == EepromAccess::Word) return {kText, kText};
+    if (found % 8 != 0) return {kText + " ", kText};
+    return {kText};
+}
+
 }  // namespace quelda

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 namespace quelda {
 
@@ -99,18 +100,26 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
     return true;
 }
 
-bool WriteFileAtomic(const std::string& path, const std::string& content) {
+bool WriteFileAtomic(const std::string& path, const std::string& content, std::string* reason) {
+    // errno is taken at once: the clean-up below may change it
+    auto fail = [reason](const std::string& what) {
+        if (reason) *reason = what + ": " + std::strerror(errno);
+        return false;
+    };
     std::string target = ResolveLink(path);
     std::string tempPath;
     int fd = CreateTempIn(DirectoryOf(target), tempPath);
-    if (fd < 0) return false;
+    if (fd < 0) return fail("cannot create a file in " + DirectoryOf(target));
     struct stat old;
     if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
         ::fchmod(fd, old.st_mode & 07777);
     }
     bool ok = WriteAll(fd, content.data(), content.size()) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (ok) ok = ::rename(tempPath.c_str(), target.c_str()) == 0;
+    if (!ok) fail("cannot write " + tempPath);
+    if (::close(fd) != 0 && ok) ok = fail("cannot write " + tempPath);
+    if (ok && ::rename(tempPath.c_str(), target.c_str()) != 0) {
+        ok = fail("cannot replace " + target);
+    }
     if (!ok) {
         ::unlink(tempPath.c_str());
         return false;

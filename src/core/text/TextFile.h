@@ -15,8 +15,10 @@ bool ReadFileBytes(const std::string& path, std::string& content);
 bool ReadLines(const std::string& path, std::vector<std::string>& lines);
 
 // Writes the whole content to a temporary file beside path and renames it
-// over path, so a failed write leaves the old file whole.
-bool WriteFileAtomic(const std::string& path, const std::string& content);
+// over path, so a failed write leaves the old file whole. reason, when
+// given, gets what failed and the system's word for why.
+bool WriteFileAtomic(const std::string& path, const std::string& content,
+                     std::string* reason = nullptr);
 
 // Appends bytes to a file, creating it; errors ignored (returns false).
 bool AppendToFile(const std::string& path, const void* data, std::size_t size);

@@ -62,24 +62,54 @@ TEST(EepromDataTest, ReadsOnlyTheFirstLinesAndFillsTheRest) {
     EXPECT_EQ(LineOfItem(items.back()), many[0]);
 }
 
-TEST(EepromDataTest, SaveWritesEveryItemAndAReloadDropsTheFillers) {
+TEST(EepromDataTest, ASavedFileReadsBackItemForItem) {
     TempDir dir;
     std::vector<EepromItem> items(3);
     EXPECT_FALSE(LoadItems(dir.File("missing.csv"), items));
     EXPECT_EQ(LinesOf(items, 2), Lines{LineOfItem(DefaultHeaderItem())});
 
-    items = {{"h", "h", "h", "h", "h", "h", "h", "h"},
-             {"A", "INT4", "1", "%d", "", "1", "1", "INT4"},
-             {},
-             {"B", "INT4", "1", "%d", "", "2", "2", "INT4"}};
+    ItemsFromLines({"h,h,h,h,h,h,h,h", "A,INT4,1,%d,,1,1,INT4", "", "B,INT4,1,%d,,2,2,INT4"},
+                   items);
+    items[2] = {};                                             // a filler
+    items[3] = {"", "INT4", "1", "%d", "", "5", "5", "INT4"};  // named by nobody
+    items[4] = {"B", "INT4", "1", "%d", "", "2", "2", "INT4"};
+    ASSERT_EQ(items.size(), kDataFileLines - 1);
     ASSERT_TRUE(SaveItems(dir.File("data.csv"), items));
-    EXPECT_EQ(dir.Read("data.csv"),
-              "h,h,h,h,h,h,h,h\r\nA,INT4,1,%d,,1,1,INT4\r\n,,,,,,,\r\nB,INT4,1,%d,,2,2,INT4\r\n");
-    ASSERT_TRUE(LoadItems(dir.File("data.csv"), items));
-    EXPECT_EQ(items.size(), kDataFileLines - 1);
-    EXPECT_EQ(LinesOf(items, 4), (Lines{"h,h,h,h,h,h,h,h", "A,INT4,1,%d,,1,1,INT4",
-                                        "B,INT4,1,%d,,2,2,INT4", kEmptyLine}));
-    EXPECT_FALSE(SaveItems(dir.File("no/such/dir.csv"), items));
+    const std::string start =
+        "h,h,h,h,h,h,h,h\r\nA,INT4,1,%d,,1,1,INT4\r\n,,,,,,,\r\n,INT4,1,%d,,5,5,INT4\r\n"
+        "B,INT4,1,%d,,2,2,INT4\r\n";
+    EXPECT_EQ(dir.Read("data.csv").substr(0, start.size()), start);
+    std::vector<EepromItem> loaded;
+    ASSERT_TRUE(LoadItems(dir.File("data.csv"), loaded));
+    // the saved list, and one filler for the line the save did not have
+    ASSERT_EQ(loaded.size(), kDataFileLines);
+    EXPECT_EQ(LinesOf(loaded, 5), LinesOf(items, 5));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        ASSERT_EQ(LineOfItem(loaded[i]), LineOfItem(items[i])) << i;
+    }
+    // only empty lines and "//" names stay comments, counted but dropped
+    dir.Write("data.csv", "h\r\n\r\n// note\r\n,,\r\nA,INT4,1,%d,,1,,INT4\r\n");
+    ASSERT_TRUE(LoadItems(dir.File("data.csv"), loaded));
+    EXPECT_EQ(loaded.size(), kDataFileLines - 2);
+    EXPECT_EQ(LinesOf(loaded, 4),
+              (Lines{"h,,,,,,,", kEmptyLine, "A,INT4,1,%d,,1,1,INT4", kEmptyLine}));
+}
+
+TEST(EepromDataTest, AFailedSaveSaysWhyAndLeavesTheOldFile) {
+    TempDir dir;
+    const std::vector<EepromItem> items(kDataFileLines,
+                                        {"n", "INT4", "1", "%d", "", "1", "1", "x"});
+    std::string reason;
+    EXPECT_FALSE(SaveItems(dir.File("no/such/dir.csv"), items, &reason));
+    EXPECT_NE(reason.find("No such file or directory"), std::string::npos) << reason;
+    dir.Write("data.csv", "old");
+    {
+        test::FileSizeLimit limit(4096);
+        reason.clear();
+        EXPECT_FALSE(SaveItems(dir.File("data.csv"), items, &reason));
+    }
+    EXPECT_NE(reason.find("File too large"), std::string::npos) << reason;
+    EXPECT_EQ(dir.Read("data.csv"), "old");
 }
 
 TEST(EepromPageTableTest, SkipsEmptyAndCommentLinesOnly) {

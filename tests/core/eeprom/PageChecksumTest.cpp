@@ -32,10 +32,29 @@ TEST(PageChecksumTest, TakesThePagesItemsAsFarAsTheListGoes) {
     EXPECT_EQ(PageChecksum(Access::Word, items, 1), 0u);
     items[1].hexValue = "3";
     EXPECT_EQ(PageChecksum(Access::Byte, items, 1), 2u);
+    // the first item 1, the others 0
+    for (std::size_t i = 2; i < FirstItemOfPage(2); ++i) items[i].hexValue = "0";
+    items[1].hexValue = "1";
+    EXPECT_EQ(PageChecksum(Access::Byte, items, 1), 1u);
+    EXPECT_EQ(PageChecksum(Access::Word, items, 1), 1u);
+    for (std::size_t i = 1; i < FirstItemOfPage(2); ++i) items[i].hexValue = "1";
     // page 2 has one item before the list ends, page 3 none
     EXPECT_EQ(PageChecksum(Access::Byte, items, 2), 0x11u);
     EXPECT_EQ(PageChecksum(Access::Word, items, 2), 0x1F0Eu);
     EXPECT_EQ(PageChecksum(Access::Word, items, 3), 0u);
+}
+
+TEST(PageChecksumTest, AShortPageIsReportedByItsGroups) {
+    const std::string t = "Checksum created during the EEPROM data has ended";
+    using Texts = std::vector<std::string>;
+    const std::size_t p2 = FirstItemOfPage(2);  // list sizes relative to page 2
+    EXPECT_EQ(ChecksumShortfallTexts(Access::Byte, p2 + 32, 2), Texts{});
+    EXPECT_EQ(ChecksumShortfallTexts(Access::Byte, p2 + 40, 2), Texts{});
+    EXPECT_EQ(ChecksumShortfallTexts(Access::Byte, p2, 2), Texts{t});
+    EXPECT_EQ(ChecksumShortfallTexts(Access::Word, 1, 2), Texts{t});
+    EXPECT_EQ(ChecksumShortfallTexts(Access::Byte, p2 + 8, 2), Texts{t});
+    EXPECT_EQ(ChecksumShortfallTexts(Access::Byte, p2 + 9, 2), (Texts{t + " ", t}));
+    EXPECT_EQ(ChecksumShortfallTexts(Access::Word, p2 + 8, 2), (Texts{t, t}));
 }
 
 TEST(SignatureTest, TheLettersAsBytesOrAsTwoWords) {
