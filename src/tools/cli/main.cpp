@@ -3,19 +3,24 @@
 #include <string>
 
 #include "CliBin2Csv.h"
+#include "CliEeprom.h"
 #include "CliMonitor.h"
 #include "CliSimulate.h"
+#include "CliWatch.h"
 
 namespace {
 
-const char* const kUsage = "usage: quelda-cli monitor|simulate|bin2csv [options] (--help for each)";
+const char* const kUsage =
+    "usage: quelda-cli monitor|watch|simulate|eeprom|bin2csv [options] (--help for each)";
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "monitor") return quelda::RunMonitor(argc - 1, argv + 1);
+    if (command == "watch") return quelda::RunWatch(argc - 1, argv + 1);
     if (command == "simulate") return quelda::RunSimulate(argc - 1, argv + 1);
+    if (command == "eeprom") return quelda::RunEeprom(argc - 1, argv + 1);
     if (command == "bin2csv") return quelda::RunBin2Csv(argc - 1, argv + 1);
     if (command == "--help" || command == "-h") {
         std::printf("%s\n", kUsage);
