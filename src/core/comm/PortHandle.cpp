@@ -55,11 +55,25 @@ void CPortHandle::RaiseLines() {
 
 void CPortHandle::Close() {
     if (m_fd < 0) return;
+    // Bytes Write handed over count as sent: let them leave before the line
+    // goes. Flushing output would discard them, and on a pty also what its
+    // far end has not read yet, so only stale input is thrown away.
+    DrainOutput();
     const int dtr = TIOCM_DTR;
     ioctl(m_fd, TIOCMBIC, &dtr);
-    tcflush(m_fd, TCIOFLUSH);
+    tcflush(m_fd, TCIFLUSH);
     Restore();
     Release();
+}
+
+void CPortHandle::DrainOutput() {
+    // Bounded, so a stopped line cannot hold up Close.
+    for (int waited = 0; waited < kDrainLimitMs; waited += kDrainStepMs) {
+        int pending = 0;
+        if (ioctl(m_fd, TIOCOUTQ, &pending) != 0 || pending <= 0) return;
+        usleep(kDrainStepMs * 1000);
+    }
+    tcflush(m_fd, TCOFLUSH);
 }
 
 void CPortHandle::Restore() {

@@ -24,7 +24,8 @@ public:
     bool Configure(uint32_t baud, uint8_t dataBits, uint8_t parity, uint8_t stopBits);
     // Raises DTR and RTS; devices without modem lines ignore it.
     void RaiseLines();
-    // Drops DTR, discards both queues, restores the old settings and closes.
+    // Lets pending output leave (at most 1 s), drops DTR, discards unread
+    // input, restores the old settings and closes.
     void Close();
 
     bool IsOpen() const { return m_fd >= 0; }
@@ -32,6 +33,9 @@ public:
 
 private:
     void Restore();
+    void DrainOutput();
+    static constexpr int kDrainLimitMs = 1000;
+    static constexpr int kDrainStepMs = 5;
     void Release();
     bool Fail(int error);
 

@@ -86,6 +86,18 @@ TEST_F(ComPortPtyTest, CarriesBytesBothWays) {
     EXPECT_EQ(m_pty.ReadBytes(line.size(), 2000), line);
 }
 
+// A line handed to the driver counts as sent: closing the channel right
+// after it must not throw it away (its far end may not have read it yet).
+TEST_F(ComPortPtyTest, WhatWasWrittenSurvivesAnImmediateClose) {
+    const Bytes line = {'$', 'Q', 'V', 'R', ',', 'S', 'M', '*', '4', '1', '\r', '\n'};
+    for (int i = 0; i < 200; ++i) {
+        ASSERT_EQ(OpenPort(), OpenResult::kOk);
+        ASSERT_TRUE(m_port.Write(line.data(), line.size()));
+        ASSERT_TRUE(m_port.Close());
+        ASSERT_EQ(m_pty.ReadBytes(line.size(), 2000), line) << "round " << i;
+    }
+}
+
 TEST_F(ComPortPtyTest, PortHeldOrMissingFailsToOpen) {
     ASSERT_EQ(OpenPort(), OpenResult::kOk);
     CComPort second;
