@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "simulator/BoundedRead.h"
+#include "text/TextFile.h"
 #include "simulator/SimParam.h"
 
 namespace quelda {

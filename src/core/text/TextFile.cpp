@@ -66,21 +66,38 @@ void SyncDirectory(const std::string& dir) {
 
 }  // namespace
 
-bool ReadFileBytes(const std::string& path, std::string& content) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+ReadOutcome ReadBoundedFile(const std::string& path, std::size_t maxBytes, std::string& content) {
     content.clear();
+    // O_NONBLOCK: opening a FIFO without a writer must not wait.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return ReadOutcome::Missing;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<unsigned long long>(st.st_size) > maxBytes) {
+        ::close(fd);
+        return ReadOutcome::Refused;
+    }
+    // The file may grow while it is read: one byte beyond the bound refuses it.
     char buffer[65536];
-    bool ok = true;
+    ReadOutcome outcome = ReadOutcome::Read;
     for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) ok = false;
+        if (n < 0) outcome = ReadOutcome::Missing;
         if (n <= 0) break;
+        if (content.size() + static_cast<std::size_t>(n) > maxBytes) {
+            outcome = ReadOutcome::Refused;
+            break;
+        }
         content.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);
-    return ok;
+    if (outcome != ReadOutcome::Read) content.clear();
+    return outcome;
+}
+
+bool ReadFileBytes(const std::string& path, std::string& content) {
+    return ReadBoundedFile(path, kMaxTextFileBytes, content) == ReadOutcome::Read;
 }
 
 bool ReadLines(const std::string& path, std::vector<std::string>& lines) {

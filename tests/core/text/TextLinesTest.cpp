@@ -60,6 +60,25 @@ TEST(ReadLines, FailsOnMissingFileOrDirectory) {
     EXPECT_FALSE(ReadLines(dir.Path(), lines));
 }
 
+// Loaders read whatever a user's directory holds: a device or a FIFO must
+// neither hang nor grow without end, and an oversized file is refused whole.
+TEST(ReadFileBytes, ReadsOnlyBoundedRegularFiles) {
+    TempDir dir;
+    std::string content = "old";
+    EXPECT_FALSE(ReadFileBytes("/dev/zero", content));
+    EXPECT_TRUE(content.empty());
+    ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    EXPECT_FALSE(ReadFileBytes(dir.File("fifo"), content));  // returns at once, no writer needed
+    EXPECT_FALSE(ReadFileBytes(dir.Path(), content));
+
+    dir.Write("big", "");
+    std::filesystem::resize_file(dir.File("big"), kMaxTextFileBytes + 1);
+    EXPECT_FALSE(ReadFileBytes(dir.File("big"), content));
+    std::filesystem::resize_file(dir.File("big"), kMaxTextFileBytes);
+    EXPECT_TRUE(ReadFileBytes(dir.File("big"), content));
+    EXPECT_EQ(content.size(), kMaxTextFileBytes);
+}
+
 TEST(SplitComma, CutsAtEveryCommaWithoutTrimming) {
     struct Case {
         std::string line;
