@@ -2,11 +2,13 @@
 // A view context without a main frame: records what windows ask of it and
 // lets a test play the program's changes through its events.
 #include <QPrinter>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/ViewContext.h"
 #include "config/Settings.h"
+#include "support/UiTestSupport.h"
 
 namespace quelda::test {
 
@@ -28,13 +30,18 @@ public:
     std::vector<int> editedRecords;
     std::vector<std::string> sentLines;
     std::vector<std::string> binaryCommands;
+    std::vector<std::string> simulatorPrefixes;
+    bool refuseLines = false;  // SendLine refuses, as during a reply wait
     std::vector<Shown> prompts;
+    std::vector<QString> captions;  // of PromptCaptioned, in order
+    QString fileName;               // what both file dialogs return
 
     const std::string& AppDir() const override { return appDir; }
     const WindowSettings& WindowSettingsOf(WindowKind kind) const override {
         return settings.Window(kind);
     }
     const std::vector<CommandRecord>& CommandRecords() const override { return records; }
+    int BinLengthFormat() const override { return settings.m_nBinLengthFormat; }
     CViewEvents& Events() override { return events; }
 
     bool IsConnected() const override { return connected; }
@@ -51,25 +58,43 @@ public:
         return 1;
     }
     int SendLine(const std::string& text, int) override {
+        if (refuseLines) return 0;
         sentLines.push_back(text);
         return 1;
     }
     void ClearReplyWait() override {}
     void SetBinaryCommand(const std::string& name) override { binaryCommands.push_back(name); }
-    void SetSimulatorPrefix(const std::string&) override {}
+    void SetSimulatorPrefix(const std::string& prefix) override {
+        simulatorPrefixes.push_back(prefix);
+    }
 
     bool Prompt(const QString& text, Buttons buttons, PromptKind kind) override {
         prompts.push_back({text, buttons, kind});
         return buttons == Buttons::Ok || answer;
     }
+    bool PromptCaptioned(const QString& text, const QString& caption, Buttons buttons,
+                         PromptKind kind) override {
+        captions.push_back(caption);
+        return Prompt(text, buttons, kind);
+    }
+    QString OpenFileName(const QString&, const QString&) override { return fileName; }
+    QString SaveFileName(const QString&, const QString&) override { return fileName; }
+    int EepromByteWord() const override { return settings.m_nByteWord; }
+
+    IUserPrompt& UserPrompt() override { return userPrompt; }
 
     void SendCommandLine(const std::string& text) override { sentLines.push_back(text); }
     bool FastDisplay() const override { return fastDisplay; }
     void SetFastDisplay(bool on) override { fastDisplay = on; }
-    QPrinter& Printer() override { return printer; }
+    // Made on first use: a fixture's context exists before the application.
+    QPrinter& Printer() override {
+        if (!printer) printer = std::make_unique<QPrinter>();
+        return *printer;
+    }
 
     CViewEvents events;
-    QPrinter printer;
+    std::unique_ptr<QPrinter> printer;
+    FakeUserPrompt userPrompt;
 };
 
 // Records whose titles are "T<n>" and commands "C<n>", n = 0 .. count - 1.
