@@ -3,17 +3,22 @@
 #include "app/CQueldaView.h"
 
 void CTERMDoc::AddView(CQueldaView* view) {
-    if (!view || m_views.contains(view)) return;
+    if (!view || m_keys.contains(view)) return;
     m_views.append(view);
+    m_keys.append(view);
     view->SetDocument(this);
     // A view that goes away leaves the document; the last one empties it.
-    connect(view, &QObject::destroyed, this, [this, view] { RemoveView(view); });
+    connect(view, &QObject::destroyed, this, [this](QObject* gone) { RemoveView(gone); });
 }
 
-void CTERMDoc::RemoveView(CQueldaView* view) {
-    // The view may be half destroyed here: only its address is compared.
+void CTERMDoc::RemoveView(const QObject* view) {
+    // A widget announces its end while its view part is already gone, so the
+    // guard still holds it: compare plain addresses, never cast it back.
     for (qsizetype i = m_views.size() - 1; i >= 0; --i) {
-        if (m_views[i].isNull() || m_views[i].data() == view) m_views.removeAt(i);
+        if (m_views[i].isNull() || m_keys[i] == view) {
+            m_views.removeAt(i);
+            m_keys.removeAt(i);
+        }
     }
     if (m_views.isEmpty()) emit Emptied();
 }

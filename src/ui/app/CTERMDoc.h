@@ -16,7 +16,7 @@ public:
 
     // The view joins the document (and learns it through SetDocument).
     void AddView(CQueldaView* view);
-    void RemoveView(CQueldaView* view);
+    void RemoveView(const QObject* view);
     QVector<CQueldaView*> Views() const;
     bool IsEmpty() const;
     // Calls every view's OnUpdate synchronously, in view order.
@@ -28,4 +28,5 @@ signals:
 
 private:
     QVector<QPointer<CQueldaView>> m_views;
+    QVector<const QObject*> m_keys;  // m_views' addresses, for views being destroyed
 };
