@@ -25,6 +25,10 @@ const std::vector<quelda::CommandRecord>& CMainFrameViewContext::CommandRecords(
     return m_frame.Core().CommandRecords();
 }
 
+int CMainFrameViewContext::BinLengthFormat() const {
+    return m_frame.GetSettings().m_nBinLengthFormat;
+}
+
 bool CMainFrameViewContext::IsConnected() const { return m_frame.IsConnected(); }
 
 int CMainFrameViewContext::SendButtonCommand(int index) { return m_frame.SendButtonCommand(index); }
@@ -50,7 +54,22 @@ void CMainFrameViewContext::SetSimulatorPrefix(const std::string& prefix) {
 }
 
 bool CMainFrameViewContext::Prompt(const QString& text, Buttons buttons, PromptKind kind) {
-    const QString caption = QStringLiteral("Quelda");
+    return PromptCaptioned(text, QString(), buttons, kind);
+}
+
+QString CMainFrameViewContext::OpenFileName(const QString& initial, const QString& filter) {
+    return m_frame.Prompt().GetOpenFileName(QString(), initial, filter);
+}
+
+QString CMainFrameViewContext::SaveFileName(const QString& initial, const QString& filter) {
+    return m_frame.Prompt().GetSaveFileName(QString(), initial, filter);
+}
+
+int CMainFrameViewContext::EepromByteWord() const { return m_frame.GetSettings().m_nByteWord; }
+
+bool CMainFrameViewContext::PromptCaptioned(const QString& text, const QString& captionText,
+                                            Buttons buttons, PromptKind kind) {
+    const QString caption = captionText.isEmpty() ? QStringLiteral("Quelda") : captionText;
     IUserPrompt& prompt = m_frame.Prompt();
     switch (buttons) {
         case Buttons::OkCancel:
@@ -66,6 +85,8 @@ bool CMainFrameViewContext::Prompt(const QString& text, Buttons buttons, PromptK
     prompt.Message(text, caption, icon);
     return true;
 }
+
+IUserPrompt& CMainFrameViewContext::UserPrompt() { return m_frame.Prompt(); }
 
 void CMainFrameViewContext::SendCommandLine(const std::string& text) {
     quelda::SendTermCommandLine(m_frame.Core(), text);

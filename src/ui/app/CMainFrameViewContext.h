@@ -12,6 +12,7 @@ public:
     const std::string& AppDir() const override;
     const quelda::WindowSettings& WindowSettingsOf(quelda::WindowKind kind) const override;
     const std::vector<quelda::CommandRecord>& CommandRecords() const override;
+    int BinLengthFormat() const override;
     CViewEvents& Events() override { return m_events; }
 
     bool IsConnected() const override;
@@ -24,6 +25,12 @@ public:
     void SetSimulatorPrefix(const std::string& prefix) override;
 
     bool Prompt(const QString& text, Buttons buttons, PromptKind kind) override;
+    IUserPrompt& UserPrompt() override;
+    bool PromptCaptioned(const QString& text, const QString& caption, Buttons buttons,
+                         PromptKind kind) override;
+    QString OpenFileName(const QString& initial, const QString& filter) override;
+    QString SaveFileName(const QString& initial, const QString& filter) override;
+    int EepromByteWord() const override;
 
     void SendCommandLine(const std::string& text) override;
     bool FastDisplay() const override;

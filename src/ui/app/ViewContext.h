@@ -12,6 +12,7 @@
 #include "config/Settings.h"
 #include "routing/MainHost.h"
 
+class IUserPrompt;
 class QPrinter;
 
 // The changes of the program that windows follow.
@@ -38,6 +39,9 @@ public:
     virtual const std::string& AppDir() const = 0;
     virtual const quelda::WindowSettings& WindowSettingsOf(quelda::WindowKind kind) const = 0;
     virtual const std::vector<quelda::CommandRecord>& CommandRecords() const = 0;
+    // BIN_LENGTH_FORMAT of QUELDA.INI: 0 when a block's length comes low
+    // byte first (monitor 3 and its converter).
+    virtual int BinLengthFormat() const = 0;
     virtual CViewEvents& Events() = 0;
 
     virtual bool IsConnected() const = 0;
@@ -56,6 +60,17 @@ public:
     // A modal box with the program's caption; true for OK and Yes. A box
     // with more than OK is only for handlers of the user's own actions.
     virtual bool Prompt(const QString& text, Buttons buttons, PromptKind kind) = 0;
+    // The same with a caption of its own (empty: the program's caption).
+    virtual bool PromptCaptioned(const QString& text, const QString& caption, Buttons buttons,
+                                 PromptKind kind) = 0;
+    // File dialogs of the user's own actions; empty when cancelled.
+    virtual QString OpenFileName(const QString& initial, const QString& filter) = 0;
+    virtual QString SaveFileName(const QString& initial, const QString& filter) = 0;
+    // The program's boxes and file dialogs as one interface, for a dialog a
+    // window opens on the user's command (monitor 3's converter).
+    virtual IUserPrompt& UserPrompt() = 0;
+    // BYTE_WORD of section EEPROM: 0 byte access, anything else word access.
+    virtual int EepromByteWord() const = 0;
 
     // The terminal's typed line: a "$" line goes framed, a file's name sends
     // the file raw.

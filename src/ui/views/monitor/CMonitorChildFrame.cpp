@@ -1,5 +1,6 @@
 #include "views/monitor/CMonitorChildFrame.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,13 +10,27 @@
 #include "app/CommandIds.h"
 #include "app/DialogUnits.h"
 #include "app/PromptTexts.h"
+#include "app/UiText.h"
 #include "views/monitor/CMonitorView.h"
+
+namespace {
+
+// The Save box while the log cannot be written.
+const char kFailedStyle[] = "QCheckBox { background-color: rgb(220, 0, 0); color: white; }";
+
+}  // namespace
 
 CMonitorChildFrame::CMonitorChildFrame(IViewContext& context, quelda::WindowKind kind,
                                        QWidget* parent)
     : CQueldaChildFrame(context, parent) {
-    SetView(new CMonitorView(context, kind, this));
+    auto* view = new CMonitorView(context, kind, this);
+    SetView(view);
     BuildBar();
+    connect(view, &CMonitorView::LogStateChanged, this, &CMonitorChildFrame::ShowLogState);
+    if (kind == quelda::WindowKind::Monitor3) {
+        m_pBinToText = new QAction(QStringLiteral("Binary to Text Convert"), this);
+        connect(m_pBinToText, &QAction::triggered, view, &CMonitorView::OpenBinToText);
+    }
 }
 
 CMonitorView* CMonitorChildFrame::MonitorView() const { return static_cast<CMonitorView*>(View()); }
@@ -30,8 +45,7 @@ void CMonitorChildFrame::BuildBar() {
     label->setBuddy(m_pLogName);
     m_pSave = new QCheckBox(QStringLiteral("Save"), bar);
     ApplyPrompt(m_pSave, cmd::kMonitorSaveBox);
-    // The name cannot change while the log is being written.
-    connect(m_pSave, &QCheckBox::toggled, m_pLogName, &QWidget::setDisabled);
+    connect(m_pSave, &QCheckBox::toggled, this, &CMonitorChildFrame::OnSaveToggled);
     bar->addWidget(label);
     bar->addWidget(m_pLogName);
     bar->addWidget(m_pSave);
@@ -40,4 +54,36 @@ void CMonitorChildFrame::BuildBar() {
     const int first = MonitorView()->Constants().firstCommandRecord;
     m_pButtons->Add(bar, first, QStringLiteral("Cmd1"));
     m_pButtons->Add(bar, first + 1, QStringLiteral("Cmd2"));
+}
+
+QAction* CMonitorChildFrame::CommandAction(int commandId) {
+    return commandId == cmd::kBinToText ? m_pBinToText : nullptr;
+}
+
+void CMonitorChildFrame::ProposeLogName(const QString& name) {
+    m_pLogName->setText(name);
+    m_pLogName->selectAll();
+}
+
+void CMonitorChildFrame::OnSaveToggled(bool on) {
+    // Checked takes the box's name; the name cannot change while the log
+    // is being written.
+    MonitorView()->SwitchLog(on, on ? EncodeText(m_pLogName->text()) : std::string());
+    m_pLogName->setDisabled(on);
+}
+
+void CMonitorChildFrame::ShowLogState() {
+    const quelda::LogFailure& state = MonitorView()->Model().LogState();
+    m_bLogFailure = state.failed;
+    if (state.failed) {
+        const QString why =
+            DecodeText(state.fileName) + QStringLiteral(": ") + DecodeText(state.reason);
+        m_pSave->setStyleSheet(QString::fromLatin1(kFailedStyle));
+        m_pSave->setToolTip(why);
+        m_pSave->setAccessibleDescription(QStringLiteral("Log not written: ") + why);
+    } else {
+        m_pSave->setStyleSheet(QString());
+        ApplyPrompt(m_pSave, cmd::kMonitorSaveBox);
+        m_pSave->setAccessibleDescription(QString());
+    }
 }

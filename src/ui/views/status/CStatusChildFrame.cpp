@@ -12,9 +12,6 @@ CStatusChildFrame::CStatusChildFrame(IViewContext& context, QWidget* parent)
     QToolBar* bar = AddDialogBar(QStringLiteral("Request bar"));
     m_pButtons = new CRecordButtons(context, this);
     m_pButtons->Add(bar, CStatusView::kRecord, QStringLiteral("Req"));
-    connect(&context.Events(), &CViewEvents::CommandRecordChanged, this, [this](int index) {
-        if (index == CStatusView::kRecord) StatusView()->ReloadRequestCommand();
-    });
 }
 
 CStatusView* CStatusChildFrame::StatusView() const { return static_cast<CStatusView*>(View()); }
