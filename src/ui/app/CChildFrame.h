@@ -8,4 +8,8 @@ class CChildFrame : public CQueldaChildFrame {
 public:
     // The frame takes ownership of the view.
     CChildFrame(IViewContext& context, CQueldaView* view, QWidget* parent = nullptr);
+
+    // The view's action whose property kCommandIdProperty is commandId.
+    QAction* CommandAction(int commandId) override;
+    static constexpr const char* kCommandIdProperty = "queldaCommandId";
 };
