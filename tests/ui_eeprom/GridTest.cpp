@@ -17,10 +17,13 @@ namespace {
 class GridTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        UiApp();
         grid.SetCols(3);
         grid.SetRows(16);
     }
+    // The application must exist before the grid widget does.
+    struct AppFirst {
+        AppFirst() { UiApp(); }
+    } app;
     CPGrid grid;
 };
 

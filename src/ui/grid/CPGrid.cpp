@@ -1,5 +1,6 @@
 #include "grid/CPGrid.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -8,6 +9,10 @@ CPGrid::CPGrid(QWidget* parent) : QTableWidget(parent), m_pCorner(new QLabel(thi
     // The corner carries a text (the name column's header), which the
     // table's own corner button cannot show.
     setCornerButtonEnabled(false);
+    // The disabled button still sits under the label; screen readers list it.
+    for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
+        button->setAccessibleName(QStringLiteral("Corner"));
+    }
     m_pCorner->setAutoFillBackground(true);
     m_pCorner->setBackgroundRole(QPalette::Button);
     m_pCorner->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTimer>
@@ -214,13 +215,17 @@ void CEepromView::OnInitialUpdate() {
     m_strDataPath = Context().AppDir() + "EEPROM.CSV";
     LoadData();
     OnConnectionChanged();
-    // The form does not scroll: it never gets smaller than its controls.
-    setMinimumSize(sizeHint());
     FitFrame(kTitle, true);
-    // Fitting a frame stops at two thirds of the screen; this form needs all of it.
+    // Fitting a frame stops at two thirds of the screen; this form needs all
+    // of it, but no more than the main window can show.
     if (CQueldaChildFrame* frame = Frame()) {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(frame->parentWidget())) {
-            sub->resize(sub->size().expandedTo(sub->sizeHint()));
+            QSize size = sub->size().expandedTo(sub->sizeHint());
+            if (QMdiArea* area = sub->mdiArea()) {
+                const QSize room = area->viewport()->size() - QSize(sub->x(), sub->y());
+                size = size.boundedTo(room.expandedTo(QSize(200, 200)));
+            }
+            sub->resize(size);
         }
     }
 }
