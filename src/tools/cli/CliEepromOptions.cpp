@@ -45,24 +45,13 @@ std::string ParseEepromOptions(int argc, char** argv, EepromOptions& options) {
     }
     if (action != "read" && action != "write") return "read or write comes first";
     options.write = action == "write";
-    // The directory and line options go to monitor's parser, which knows them.
-    std::vector<char*> shared = {argv[0]};
-    for (int i = 2; i < argc; ++i) {
-        const std::string name = argv[i];
-        if (name == "--yes" || name == "--no") return "unknown option " + name;
-        if (name == "--help" || name == "-h") {
-            options.help = true;
-        } else if (IsOwn(name)) {
-            if (i + 1 >= argc) return "missing value for " + name;
-            const std::string error = ParseOwn(name, argv[++i], options);
-            if (!error.empty()) return error;
-        } else {
-            shared.push_back(argv[i]);
-            if (i + 1 < argc) shared.push_back(argv[++i]);
-        }
-    }
+    const std::string error = ParseWithLineOptions(
+        argc, argv, 2, IsOwn,
+        [&](const std::string& name, const std::string& value) { return ParseOwn(name, value, options); },
+        options.help, options.line);
+    if (!error.empty()) return error;
     if (options.write && !options.out.empty()) return "--out is for read only";
-    return ParseMonitorOptions(static_cast<int>(shared.size()), shared.data(), options.line);
+    return {};
 }
 
 }  // namespace quelda

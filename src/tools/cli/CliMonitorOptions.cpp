@@ -1,4 +1,7 @@
 #include "CliMonitorOptions.h"
+#include <vector>
+#include <cstdlib>
+#include <cerrno>
 
 #include <map>
 
@@ -47,6 +50,40 @@ std::string ParseMonitorOptions(int argc, char** argv, MonitorOptions& options) 
     if (yes && no) return "--yes and --no exclude each other";
     options.yes = yes;
     return {};
+}
+
+std::string ParseWithLineOptions(int argc, char** argv, int first,
+                                 const std::function<bool(const std::string&)>& isOwn,
+                                 const std::function<std::string(const std::string&,
+                                                                 const std::string&)>& parseOwn,
+                                 bool& help, MonitorOptions& line) {
+    std::vector<char*> shared = {argv[0]};
+    for (int i = first; i < argc; ++i) {
+        const std::string name = argv[i];
+        if (name == "--yes" || name == "--no") return "unknown option " + name;
+        if (name == "--help" || name == "-h") {
+            help = true;
+        } else if (isOwn(name)) {
+            if (i + 1 >= argc) return "missing value for " + name;
+            const std::string error = parseOwn(name, argv[++i]);
+            if (!error.empty()) return error;
+        } else {
+            shared.push_back(argv[i]);
+            if (i + 1 < argc) shared.push_back(argv[++i]);
+        }
+    }
+    return ParseMonitorOptions(static_cast<int>(shared.size()), shared.data(), line);
+}
+
+bool ParseSeconds(const std::string& text, double& seconds) {
+    constexpr double kMaxSeconds = 365.0 * 24 * 3600;
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    const double value = std::strtod(text.c_str(), &end);
+    if (errno != 0 || *end != '\0' || !(value >= 0) || value > kMaxSeconds) return false;
+    seconds = value;
+    return true;
 }
 
 }  // namespace quelda

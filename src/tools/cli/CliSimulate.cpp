@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "CliSimulateHost.h"
+#include "CliStopSignals.h"
 
 namespace quelda {
 
@@ -21,12 +22,7 @@ int RunSimulate(int argc, char** argv) {
         return 0;
     }
     std::signal(SIGPIPE, SIG_IGN);
-    // Blocked before the channel's thread exists, so they reach the signalfd only.
-    sigset_t stop;
-    sigemptyset(&stop);
-    sigaddset(&stop, SIGINT);
-    sigaddset(&stop, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stop, nullptr);
+    CStopSignals::Block();
     CCliSimulateHost host(std::move(options));
     return host.Run();
 }

@@ -1,38 +1,15 @@
 #include "CliSimulateHost.h"
 
-#include <signal.h>
-#include <sys/signalfd.h>
-#include <unistd.h>
-
 #include <cstdio>
 
 #include "routing/Routing.h"
 
 namespace quelda {
 
-namespace {
-
-sigset_t StopSignals() {
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGINT);
-    sigaddset(&set, SIGTERM);
-    return set;
-}
-
-}  // namespace
-
 CCliSimulateHost::CCliSimulateHost(SimulateOptions options)
     : CCliCoreHost(options.line.dir),
       m_options(std::move(options)),
-      m_simulator(*this, *this, *this, m_core->AppDir()) {
-    const sigset_t set = StopSignals();
-    m_signalFd = ::signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
-}
-
-CCliSimulateHost::~CCliSimulateHost() {
-    if (m_signalFd >= 0) ::close(m_signalFd);
-}
+      m_simulator(*this, *this, *this, m_core->AppDir()) {}
 
 int CCliSimulateHost::Run() {
     // What the window's first update reads, then the command line over it.
@@ -52,7 +29,7 @@ int CCliSimulateHost::Run() {
     const SimulatorSettings settings = m_options.ApplyTo(m_simulator.Settings());
     m_simulator.Send(settings, m_options.mode, inputs);
     if (m_options.mode != SimMode::Once) {
-        RunUntilEnd();
+        RunUntilStopped(m_loop, m_stop.Fd(), m_options.seconds, m_bQuit);
         m_simulator.Stop();
     }
     // What arrived meanwhile is still reported.
@@ -60,27 +37,8 @@ int CCliSimulateHost::Run() {
     return 0;
 }
 
-void CCliSimulateHost::RunUntilEnd() {
-    const bool bounded = m_options.seconds.has_value();
-    const auto end =
-        Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                           std::chrono::duration<double>(m_options.seconds.value_or(0)));
-    while (!m_bQuit) {
-        int wait = -1;
-        if (bounded) {
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
-            if (left.count() <= 0) return;
-            wait = static_cast<int>(std::min<long long>(left.count(), 60 * 1000));
-        }
-        m_loop.RunOnce(wait, m_signalFd);
-    }
-}
-
 void CCliSimulateHost::OnInput() {
-    signalfd_siginfo info;
-    while (::read(m_signalFd, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
-        m_bQuit = true;
-    }
+    if (m_stop.Take()) m_bQuit = true;
 }
 
 void CCliSimulateHost::FrameReceived(const std::string& command, const std::string& text,

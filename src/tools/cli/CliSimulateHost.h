@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "CliCoreHost.h"
+#include "CliStopSignals.h"
 #include "CliSimulateOptions.h"
 #include "simulator/Simulator.h"
 
@@ -14,7 +15,6 @@ class CCliSimulateHost : public CCliCoreHost, private ISimulatorLink {
 public:
     // The caller has blocked SIGINT and SIGTERM (before any thread starts).
     explicit CCliSimulateHost(SimulateOptions options);
-    ~CCliSimulateHost() override;
 
     // 0 done, 1 the port did not open, 2 usage error (already reported).
     int Run();
@@ -23,17 +23,14 @@ public:
                        std::size_t blockCount) override;
 
 private:
-    using Clock = std::chrono::steady_clock;
-
     bool SendLine(const std::string& text) override;
     void SetSimulatorPrefix(const std::string& prefix) override;
     void OnInput() override;
-    void RunUntilEnd();
 
     SimulateOptions m_options;
     CSimulator m_simulator;
     std::string m_strPrefix;  // what the main core routes to the simulator
-    int m_signalFd = -1;
+    CStopSignals m_stop;
     bool m_bQuit = false;
 };
 

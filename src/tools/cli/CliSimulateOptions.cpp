@@ -16,19 +16,6 @@ const char* const kSimulateUsage =
 
 namespace {
 
-// At most a year: longer runs are what SIGTERM is for.
-constexpr double kMaxSeconds = 365.0 * 24 * 3600;
-
-bool ParseSeconds(const std::string& text, double& seconds) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    const double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || *end != '\0' || !(value >= 0) || value > kMaxSeconds) return false;
-    seconds = value;
-    return true;
-}
-
 bool ParseMode(const std::string& text, SimMode& mode) {
     if (text == "once") {
         mode = SimMode::Once;
@@ -95,23 +82,10 @@ SimulatorSettings SimulateOptions::ApplyTo(SimulatorSettings settings) const {
 }
 
 std::string ParseSimulateOptions(int argc, char** argv, SimulateOptions& options) {
-    // The directory and line options go to monitor's parser, which knows them.
-    std::vector<char*> shared = {argv[0]};
-    for (int i = 1; i < argc; ++i) {
-        const std::string name = argv[i];
-        if (name == "--yes" || name == "--no") return "unknown option " + name;
-        if (name == "--help" || name == "-h") {
-            options.help = true;
-        } else if (IsOwn(name)) {
-            if (i + 1 >= argc) return "missing value for " + name;
-            const std::string error = ParseOwn(name, argv[++i], options);
-            if (!error.empty()) return error;
-        } else {
-            shared.push_back(argv[i]);
-            if (i + 1 < argc) shared.push_back(argv[++i]);
-        }
-    }
-    return ParseMonitorOptions(static_cast<int>(shared.size()), shared.data(), options.line);
+    return ParseWithLineOptions(
+        argc, argv, 1, IsOwn,
+        [&](const std::string& name, const std::string& value) { return ParseOwn(name, value, options); },
+        options.help, options.line);
 }
 
 std::string RowInputs(const CSimulator& simulator, const std::map<int, std::string>& set,

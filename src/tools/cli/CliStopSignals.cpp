@@ -4,6 +4,11 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+
+#include "CliEventLoop.h"
+
 namespace quelda {
 
 namespace {
@@ -37,6 +42,22 @@ bool CStopSignals::Take() {
     signalfd_siginfo info;
     while (::read(m_fd, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) any = true;
     return any;
+}
+
+void RunUntilStopped(CEventLoop& loop, int stopFd, std::optional<double> seconds,
+                     const bool& quit) {
+    using Clock = std::chrono::steady_clock;
+    const auto end = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                        std::chrono::duration<double>(seconds.value_or(0)));
+    while (!quit) {
+        int wait = -1;
+        if (seconds) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
+            if (left.count() <= 0) return;
+            wait = static_cast<int>(std::min<long long>(left.count(), 60 * 1000));
+        }
+        loop.RunOnce(wait, stopFd);
+    }
 }
 
 }  // namespace quelda

@@ -1,7 +1,11 @@
 #pragma once
 // SIGINT and SIGTERM as a descriptor the event loop can watch: blocked
 // before any thread starts, so they reach the signalfd only.
+#include <optional>
+
 namespace quelda {
+
+class CEventLoop;
 
 class CStopSignals {
 public:
@@ -20,5 +24,9 @@ public:
 private:
     int m_fd = -1;
 };
+
+// Runs the loop, watching stopFd as its input, until quit is set or the
+// given seconds have passed (none: no limit).
+void RunUntilStopped(CEventLoop& loop, int stopFd, std::optional<double> seconds, const bool& quit);
 
 }  // namespace quelda

@@ -47,7 +47,7 @@ int CCliWatchHost::Run() {
         m_core->SendButtonCommand(FirstRecord());
         StartTimer(*this, kSendTimer, m_options.everyMs);
     }
-    RunUntilEnd();
+    RunUntilStopped(m_loop, m_stop.Fd(), m_options.seconds, m_bQuit);
     return 0;
 }
 
@@ -67,23 +67,6 @@ void CCliWatchHost::LoadView() {
 
 std::string CCliWatchHost::HeaderText() const {
     return m_monitor ? m_monitor->HeaderLine() : std::string("word");
-}
-
-void CCliWatchHost::RunUntilEnd() {
-    using Clock = std::chrono::steady_clock;
-    const bool bounded = m_options.seconds.has_value();
-    const auto end =
-        Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                           std::chrono::duration<double>(m_options.seconds.value_or(0)));
-    while (!m_bQuit) {
-        int wait = -1;
-        if (bounded) {
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
-            if (left.count() <= 0) return;
-            wait = static_cast<int>(std::min<long long>(left.count(), 60 * 1000));
-        }
-        m_loop.RunOnce(wait, m_stop.Fd());
-    }
 }
 
 void CCliWatchHost::OnInput() {

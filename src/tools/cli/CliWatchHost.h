@@ -38,7 +38,6 @@ private:
     void PrintStatus();
     void WriteCsv(const std::string* text);
     void CheckLog();
-    void RunUntilEnd();
     int FirstRecord() const;
 
     WatchOptions m_options;

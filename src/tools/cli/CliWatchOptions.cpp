@@ -15,9 +15,6 @@ const char* const kWatchUsage =
 
 namespace {
 
-// At most a year: longer runs are what SIGTERM is for.
-constexpr double kMaxSeconds = 365.0 * 24 * 3600;
-
 bool ParseView(const std::string& text, WindowKind& view) {
     static const struct {
         const char* name;
@@ -34,16 +31,6 @@ bool ParseView(const std::string& text, WindowKind& view) {
         }
     }
     return false;
-}
-
-bool ParseSeconds(const std::string& text, double& seconds) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    const double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || *end != '\0' || !(value >= 0) || value > kMaxSeconds) return false;
-    seconds = value;
-    return true;
 }
 
 // One option of watch's own and its value.
@@ -83,25 +70,13 @@ bool IsOwn(const std::string& name) {
 }  // namespace
 
 std::string ParseWatchOptions(int argc, char** argv, WatchOptions& options) {
-    // The directory and line options go to monitor's parser, which knows them.
-    std::vector<char*> shared = {argv[0]};
     bool viewGiven = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string name = argv[i];
-        if (name == "--yes" || name == "--no") return "unknown option " + name;
-        if (name == "--help" || name == "-h") {
-            options.help = true;
-        } else if (IsOwn(name)) {
-            if (i + 1 >= argc) return "missing value for " + name;
-            const std::string error = ParseOwn(name, argv[++i], options, viewGiven);
-            if (!error.empty()) return error;
-        } else {
-            shared.push_back(argv[i]);
-            if (i + 1 < argc) shared.push_back(argv[++i]);
-        }
-    }
-    const std::string error =
-        ParseMonitorOptions(static_cast<int>(shared.size()), shared.data(), options.line);
+    const std::string error = ParseWithLineOptions(
+        argc, argv, 1, IsOwn,
+        [&](const std::string& name, const std::string& value) {
+            return ParseOwn(name, value, options, viewGiven);
+        },
+        options.help, options.line);
     if (!error.empty() || options.help) return error;
     if (!viewGiven) return "--view is missing";
     // The status window keeps no log of its own.
