@@ -1,6 +1,8 @@
 #pragma once
 // A view context without a main frame: records what windows ask of it and
 // lets a test play the program's changes through its events.
+#include <gtest/gtest.h>
+
 #include <QPrinter>
 #include <memory>
 #include <string>
@@ -8,6 +10,7 @@
 
 #include "app/ViewContext.h"
 #include "config/Settings.h"
+#include "support/TempDir.h"
 #include "support/UiTestSupport.h"
 
 namespace quelda::test {
@@ -106,5 +109,20 @@ inline std::vector<CommandRecord> NumberedRecords(int count) {
     }
     return records;
 }
+
+// A window on a fake context over a scratch program directory, connected,
+// with every command record numbered.
+class FakeContextTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UiApp();
+        context.appDir = dir.Path();
+        context.records = NumberedRecords(kMaxCommandRecords);
+        context.connected = true;
+    }
+
+    TempDir dir;
+    FakeViewContext context;
+};
 
 }  // namespace quelda::test

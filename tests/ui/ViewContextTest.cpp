@@ -18,18 +18,7 @@ namespace {
 using Strings = std::vector<std::string>;
 using Indexes = std::vector<int>;
 
-class WindowOnFakeContextTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        UiApp();
-        context.appDir = dir.Path();
-        context.records = NumberedRecords(kMaxCommandRecords);
-        context.connected = true;
-    }
-
-    TempDir dir;
-    FakeViewContext context;
-};
+using WindowOnFakeContextTest = FakeContextTest;
 
 TEST_F(WindowOnFakeContextTest, EachMonitorTakesItsRecordsAndProposesItsLogName) {
     struct Case {

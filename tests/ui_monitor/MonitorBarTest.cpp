@@ -30,21 +30,15 @@ void Send(CQueldaView* view, const std::string& text) {
     view->OnUpdate(hintMonitor1, reinterpret_cast<const uint8_t*>(text.data()), text.size());
 }
 
-class MonitorBarTest : public ::testing::Test {
+class MonitorBarTest : public FakeContextTest {
 protected:
     void SetUp() override {
-        UiApp();
-        context.appDir = dir.Path();
-        context.records = NumberedRecords(kMaxCommandRecords);
-        context.connected = true;
+        FakeContextTest::SetUp();
         dir.Write("MONITOR1.TXT",
                   "Position,Name,Type,Scale,Format,Display,Unit,X,Y,Status file\r\n"
                   "1,Speed,FLOAT4,1,%.1f,FLOAT,rpm,0,0,\r\n");
     }
 
-    QApplication& app = UiApp();  // before the context's printer
-    TempDir dir;
-    FakeViewContext context;
 };
 
 TEST_F(MonitorBarTest, SaveTakesTheBoxsNameAndLocksTheBoxWhileChecked) {

@@ -43,13 +43,10 @@ void Send(CQueldaView* view, int hint, const std::string& text) {
     view->OnUpdate(hint, reinterpret_cast<const uint8_t*>(text.data()), text.size());
 }
 
-class PanelViewTest : public ::testing::Test {
+class PanelViewTest : public FakeContextTest {
 protected:
     void SetUp() override {
-        UiApp();
-        context.appDir = dir.Path();
-        context.records = NumberedRecords(kMaxCommandRecords);
-        context.connected = true;
+        FakeContextTest::SetUp();
         for (WindowKind kind : {WindowKind::Monitor1, WindowKind::Monitor3, WindowKind::Status}) {
             WindowSettings& s = context.settings.windows[static_cast<int>(kind)];
             s.WINDOW_WIDTH = 640;
@@ -73,9 +70,6 @@ protected:
         return frame;
     }
 
-    QApplication& app = UiApp();  // before the context's printer
-    TempDir dir;
-    FakeViewContext context;
 };
 
 TEST_F(PanelViewTest, AMonitorPaintsItsBoxesAndCellsWhereTheLayoutSays) {
