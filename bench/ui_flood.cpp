@@ -101,7 +101,8 @@ int main(int argc, char** argv) {
     device.waitForFinished(2000);
 
     std::string log;
-    quelda::ReadFileBytes(frame.Core().LogFileName(), log);
+    // The log of a flood is far larger than any settings file.
+    quelda::ReadBoundedFile(frame.Core().LogFileName(), std::size_t(1) << 32, log);
     const LogCheck check = CheckLog(log);
     std::printf("ui_flood_worst_event_loop_gap_ms: %lld\n", worstGap);
     std::printf("ui_flood_frames_per_s: %.0f\n", check.frames / loggedSeconds);
