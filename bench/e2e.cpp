@@ -3,13 +3,19 @@
 // runs: the notification only wakes a consumer thread, which takes the
 // status, reads everything waiting in one go and feeds the parser. The
 // writer keeps at most kInFlight bytes ahead of the consumer, so the figure
-// is the rate sustained without loss, not an overflow test.
+// is the rate sustained without loss, not an overflow test. Then a paced
+// run of 40-byte frames at 5,000 frames/s gives the notifications per second
+// and the share of a core the channel and its reader take, and single
+// frames after a quiet spell give the latency of one answer.
 //
 // Usage: bench-e2e [seconds]   (default 10)
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -55,7 +61,9 @@ std::string MakeChunk() {
 // Wakes the consumer: what the posted message does in the desktop.
 class Mailbox {
 public:
+    std::atomic<long long> posts{0};
     void Post() {
+        ++posts;
         std::lock_guard<std::mutex> lock(m_mutex);
         m_bPosted = true;
         m_cv.notify_one();
@@ -105,6 +113,61 @@ struct Master {
         return true;
     }
 };
+
+double Seconds(const struct timeval& t) { return t.tv_sec + t.tv_usec / 1e6; }
+
+// Processor seconds of every thread but the calling one (the writer).
+double OthersCpuSeconds() {
+    struct rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    struct timespec own {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &own);
+    return Seconds(usage.ru_utime) + Seconds(usage.ru_stime) - own.tv_sec - own.tv_nsec / 1e9;
+}
+
+// Writes rate frames of 40 bytes a second, a millisecond's worth at a time.
+void PacedRun(const Master& master, Mailbox& mailbox, long rate, double seconds) {
+    const std::string frame = quelda::BuildCommandLine("$QVR", "MON1,1234567,89.25,1F3A,ABCDEF*");
+    const long perMs = rate / 1000;
+    std::string slice;
+    for (long i = 0; i < perMs; ++i) slice += frame;
+    const long long postsBefore = mailbox.posts.load();
+    const double cpuBefore = OthersCpuSeconds();
+    const auto start = Clock::now();
+    auto next = start;
+    while (next - start < std::chrono::duration<double>(seconds)) {
+        if (!master.WriteAll(slice)) break;
+        next += std::chrono::milliseconds(1);
+        std::this_thread::sleep_until(next);
+    }
+    const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    std::printf("e2e_paced_%ldk_frame_bytes: %zu\n", rate / 1000, frame.size());
+    std::printf("e2e_paced_%ldk_notifications_per_s: %.0f\n", rate / 1000,
+                (mailbox.posts.load() - postsBefore) / elapsed);
+    std::printf("e2e_paced_%ldk_cpu_core_fraction: %.3f\n", rate / 1000,
+                (OthersCpuSeconds() - cpuBefore) / elapsed);
+}
+
+// Median and worst time from the write of one frame after 100 ms of quiet
+// to the reader having taken it in.
+void SingleAnswers(const Master& master, const std::atomic<std::size_t>& consumed,
+                   std::size_t written) {
+    const std::string frame = quelda::BuildCommandLine("$QVR", "ACK*");
+    std::vector<double> ms;
+    for (int i = 0; i < 21; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const auto start = Clock::now();
+        if (!master.WriteAll(frame)) return;
+        written += frame.size();
+        while (consumed.load() < written && Clock::now() - start < std::chrono::seconds(1)) {
+            std::this_thread::yield();
+        }
+        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("e2e_single_answer_latency_ms: %.2f\n", ms[ms.size() / 2]);
+    std::printf("e2e_single_answer_latency_max_ms: %.2f\n", ms.back());
+}
 
 }  // namespace
 
@@ -167,13 +230,19 @@ int main(int argc, char** argv) {
         }
     }
     const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    const long long frames = counter.frames;
+    const long long floodPosts = mailbox.posts.load();
+    PacedRun(master, mailbox, 5000, std::min(seconds, 4.0));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    SingleAnswers(master, consumed, consumed.load());
     mailbox.Stop();
     consumer.join();
     port.Close();
 
-    std::printf("e2e_frames_per_s: %.0f\n", counter.frames / elapsed);
-    std::printf("e2e_frames_lost: %lld\n", expected - counter.frames);
+    std::printf("e2e_frames_per_s: %.0f\n", frames / elapsed);
+    std::printf("e2e_frames_lost: %lld\n", expected - frames);
+    std::printf("e2e_flood_notifications_per_s: %.0f\n", floodPosts / elapsed);
     std::fprintf(stderr, "frames %lld, bytes %zu, %.2f s, receive errors %lld, line errors %lld\n",
-                 counter.frames, written, elapsed, counter.errors, lineErrors.load());
+                 frames, written, elapsed, counter.errors, lineErrors.load());
     return 0;
 }

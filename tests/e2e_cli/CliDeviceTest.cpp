@@ -1,5 +1,6 @@
 // quelda-cli monitor against the virtual device.
 #include <algorithm>
+#include <csignal>
 
 #include "CliFixture.h"
 #include "text/TextFile.h"
@@ -78,6 +79,28 @@ TEST_F(CliDeviceTest, SearchAnsweredNoSavesNothing) {
     EXPECT_EQ(lines[2], "SENT " + Escaped(Text("COM")));
     EXPECT_EQ(lines[4], "ASK It was connected . Do you want to save the settings?");
     EXPECT_FALSE(FileExists(dir.File("PSETTING.TXT")));
+}
+
+// A device that dies and comes back under the same name: the monitor says
+// so, opens it again by itself, and the next command is answered.
+TEST_F(CliDeviceTest, DeviceRestartedOnTheSameLinkIsTakenUpAgain) {
+    const std::string link = dir.File("tty");
+    StartDevice({"--link", link});
+    StartMonitor({"--port", link});
+    ASSERT_EQ(Next(), "CONNECTED " + link);
+    device.Signal(SIGKILL);
+    device.Wait();
+    EXPECT_EQ(Next(), "LINE I / O error occurred while communicating with the device");
+    EXPECT_EQ(Next(), "DISCONNECTED");
+    ChildProcess restarted;
+    ASSERT_TRUE(restarted.Start(Program("quelda-device"), {"--link", link}));
+    ASSERT_EQ(restarted.ReadLine().rfind("PTY ", 0), 0u) << restarted.Stderr();
+    EXPECT_EQ(Next(), "CONNECTED " + link);
+    Script("wait PING*\n");
+    EXPECT_EQ(Next(), "SENT " + Escaped(Text("PING")));
+    EXPECT_EQ(Next(), "FRAME " + Escaped(Text("ACK")));
+    EXPECT_EQ(Finish(), Lines{});
+    EXPECT_EQ(exitCode, 0);
 }
 
 }  // namespace

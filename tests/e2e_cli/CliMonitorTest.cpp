@@ -116,13 +116,13 @@ TEST_F(CliMonitorTest, SleepKeepsReceiving) {
     EXPECT_EQ(Finish(), Lines{});
 }
 
-TEST_F(CliMonitorTest, FailedOpenGoesOnDisconnected) {
+TEST_F(CliMonitorTest, FailedOpenGoesOnDisconnectedAndEndsWithOne) {
     StartMonitor({"--port", dir.File("absent")});
     EXPECT_EQ(Next(), "MESSAGE COM port open error");
     EXPECT_EQ(Next(), "REASON " + dir.File("absent") + ": no such port");
     Script("line abc\ndisconnect\n");
     EXPECT_EQ(Finish(), (Lines{"SENT abc\\r\\n"}));
-    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(exitCode, 1);  // the script never reached a device
 }
 
 TEST_F(CliMonitorTest, SettingsFromTheFileAndTheOptions) {
@@ -148,27 +148,30 @@ TEST_F(CliMonitorTest, ConnectAndDisconnectFromTheScript) {
     EXPECT_EQ(Finish(), (Lines{"DISCONNECTED", "CONNECTED " + pty.Path()}));
 }
 
-TEST_F(CliMonitorTest, BadScriptLinesAreReportedAndSkipped) {
+TEST_F(CliMonitorTest, ATypoStopsTheScriptBeforeItSendsMore) {
     StartOnPty();
-    Script("# a comment\n\nfly away\nsleep soon\nrequest 9600 8\ncmd OK\n");
+    Script("# a comment\n\ncmd OK\ncnd TYPO\ncmd AFTER\nline after\n");
     EXPECT_EQ(Finish(), (Lines{"SENT " + Escaped("$QVR,OK\r\n")}));
-    EXPECT_EQ(exitCode, 1);
-    EXPECT_NE(cli.Stderr().find("line 3"), std::string::npos) << cli.Stderr();
-    EXPECT_NE(cli.Stderr().find("line 5"), std::string::npos) << cli.Stderr();
+    EXPECT_EQ(exitCode, 2);
+    EXPECT_EQ(pty.Drain(300), "$QVR,OK\r\n");
+    const std::string err = cli.Stderr();
+    EXPECT_NE(err.find("script line 4: unknown command \"cnd\""), std::string::npos) << err;
+    EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
 }
 
-// A port that goes away is reported; the monitor neither hangs nor spins.
+// A port that goes away is reported and closed; while the monitor waits for
+// it to come back it neither hangs nor spins.
 TEST_F(CliMonitorTest, VanishedPortIsReported) {
     StartOnPty();
     pty.CloseMaster();
     EXPECT_EQ(Next(), "LINE I / O error occurred while communicating with the device");
+    EXPECT_EQ(Next(), "DISCONNECTED");
     const long before = cli.CpuTicks();
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_LT(cli.CpuTicks() - before, 10);
     Script("cmd X\ndisconnect\n");
     EXPECT_EQ(Next(), "SENT " + Escaped("$QVR,X\r\n"));
-    EXPECT_EQ(Next(), "DISCONNECTED");
-    Finish();
+    EXPECT_EQ(Finish(), Lines{});
     EXPECT_EQ(exitCode, 0);
 }
 

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -132,6 +133,8 @@ TEST_F(DeviceTest, TheSearchFindsTheDeviceAtTheEleventhStepAndSavesOnYes) {
         WaitUntil([this] { return dir.Read("PSETTING.TXT").find("57600") != std::string::npos; }));
     EXPECT_EQ(dir.Read("PSETTING.TXT"), PortSettings(device.Path(), "57600", "ODD"));
     EXPECT_TRUE(prompt.messages.empty());
+    // The status bar's pane shows what was found.
+    EXPECT_EQ(main->ConnectionPane()->text().toStdString(), device.Path() + " 57600 8O1 connected");
 }
 
 TEST_F(DeviceTest, ConnectionStatesEnableTheCommands) {
@@ -158,9 +161,13 @@ TEST_F(DeviceTest, ConnectionStatesEnableTheCommands) {
     EXPECT_EQ(monitor->CommandButtons()->SendButton(0)->text(), QStringLiteral("Cmd1"));
     monitor->CommandButtons()->SendButton(0)->click();
     EXPECT_TRUE(TerminalLines().empty());
+    QLabel* pane = main->ConnectionPane();
+    EXPECT_EQ(pane->accessibleName(), QStringLiteral("Connection"));
+    EXPECT_EQ(pane->accessibleDescription().toStdString(), device.Path() + " 19200 8N1 connected");
     Command(cmd::kDisconnect)->trigger();
     EXPECT_FALSE(main->IsConnected());
     expect({true, false, true, false});
+    EXPECT_EQ(pane->text().toStdString(), device.Path() + " disconnected");
     Command(cmd::kConnect)->trigger();
     EXPECT_TRUE(main->IsConnected());
     expect({false, true, false, true});

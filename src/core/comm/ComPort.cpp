@@ -1,6 +1,8 @@
 #include "comm/ComPort.h"
 
+#include <grp.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -29,6 +31,14 @@ bool IsComName(const std::string& name) {
         if (!std::isdigit(static_cast<unsigned char>(name[i]))) return false;
     }
     return name.size() <= 12;  // keeps the number in range
+}
+
+// The group that owns the device; serial ports on Debian belong to dialout.
+std::string DeviceGroup(const std::string& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0) return "dialout";
+    const struct group* g = getgrgid(st.st_gid);
+    return g && g->gr_name ? g->gr_name : std::to_string(st.st_gid);
 }
 
 }  // namespace
@@ -65,7 +75,7 @@ std::string OpenErrorText(int error, const std::string& path) {
     case EACCES:
     case EPERM:
         // The usual first hurdle on Linux: serial devices belong to a group.
-        return path + ": permission denied (is the user in the dialout group?)";
+        return PermissionHint(path, DeviceGroup(path));
     case EBUSY:
         return path + ": busy, held by another program";
     case ENOTTY:
@@ -73,6 +83,11 @@ std::string OpenErrorText(int error, const std::string& path) {
     default:
         return path + ": " + std::strerror(error);
     }
+}
+
+std::string PermissionHint(const std::string& path, const std::string& group) {
+    return path + ": permission denied. The port belongs to the group " + group +
+           "; join it with \"sudo usermod -aG " + group + " $USER\" and log in again.";
 }
 
 OpenResult CComPort::Open(Notify notify) {
@@ -118,6 +133,11 @@ bool CComPort::Close() {
 }
 
 bool CComPort::IsConnected() const { return m_impl->connected; }
+
+bool CComPort::HungUp() const {
+    const Impl& d = *m_impl;
+    return d.connected && d.thread && d.thread->HungUp();
+}
 
 std::size_t CComPort::Read(uint8_t* buffer, std::size_t count) {
     Impl& d = *m_impl;

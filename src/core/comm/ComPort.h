@@ -43,6 +43,9 @@ public:
     const std::string& OpenFailureReason() const { return m_strOpenFailure; }
     bool Close();  // false when it was not open
     bool IsConnected() const;
+    // The open port has hung up (adapter pulled, far end gone) and has not
+    // come back; its notification carries CE_IOE.
+    bool HungUp() const;
     std::size_t Read(uint8_t* buffer, std::size_t count);
     // Hands all bytes to the driver before it returns. When the line takes
     // nothing for 1000 ms (or fails), the unsent rest is discarded and the
@@ -68,6 +71,9 @@ private:
 
 // The reason text for an errno of a failed open of path.
 std::string OpenErrorText(int error, const std::string& path);
+// The fix for a port the user may not open: join group, the group that owns
+// the device, and log in again.
+std::string PermissionHint(const std::string& path, const std::string& group);
 
 // Conversion rules from the five line-setting strings.
 uint32_t BaudFromText(const std::string& text);

@@ -73,6 +73,11 @@ std::size_t CInputQueue::Size() const {
     return m_nSize;
 }
 
+bool CInputQueue::Waiting() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_nSize > 0 || m_dwErrors != 0;
+}
+
 void CInputQueue::Clear() {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_nHead = 0;

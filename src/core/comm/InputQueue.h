@@ -30,6 +30,8 @@ public:
     // cleared. Seeing the queue empty ends the outstanding notification.
     std::size_t TakeStatus(uint32_t& errors);
     std::size_t Size() const;
+    // Bytes or errors wait.
+    bool Waiting() const;
     void Clear();
 
 private:

@@ -6,7 +6,9 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <system_error>
 
 #include "comm/InputQueue.h"
@@ -85,9 +87,21 @@ void CReceiveThread::Run() {
     }
 }
 
+bool CReceiveThread::BatchTimeout(struct timespec& left) const {
+    if (!m_gate.Held()) return false;
+    const auto rest = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        m_gate.Deadline() - CNotifyGate::Clock::now());
+    const long long ns = std::max<long long>(rest.count(), 0);
+    left.tv_sec = static_cast<time_t>(ns / 1000000000);
+    left.tv_nsec = static_cast<long>(ns % 1000000000);
+    return true;
+}
+
 void CReceiveThread::WaitOnPort() {
     struct pollfd fds[2] = {{m_wakeFd, POLLIN, 0}, {m_fd, POLLIN, 0}};
-    if (poll(fds, 2, -1) < 0) return;  // EINTR: look again
+    struct timespec left {};
+    const bool batching = BatchTimeout(left);
+    if (ppoll(fds, 2, batching ? &left : nullptr, nullptr) < 0) return;  // EINTR: look again
     if (fds[0].revents & POLLIN) {
         ConsumeWake();
         if (!m_bRunning) return;
@@ -95,6 +109,14 @@ void CReceiveThread::WaitOnPort() {
     const bool read = (fds[1].revents & POLLIN) && ReadPort();
     // An error state with nothing to read would wake poll at once for ever.
     if (!read && IsHangUp(fds[1].revents)) HangUp();
+    if (m_gate.Expired(CNotifyGate::Clock::now())) {
+        // The reader may have taken it all meanwhile: then nobody needs waking.
+        if (m_queue.Waiting()) {
+            NotifyNow();
+        } else {
+            m_gate.Drop();
+        }
+    }
 }
 
 void CReceiveThread::WaitWhileHungUp() {
@@ -105,7 +127,10 @@ void CReceiveThread::WaitWhileHungUp() {
     }
     // A pseudo-terminal master stops hanging up once a slave is open again.
     struct pollfd port = {m_fd, POLLIN, 0};
-    if (poll(&port, 1, 0) >= 0 && !IsHangUp(port.revents)) m_bHungUp = false;
+    if (poll(&port, 1, 0) >= 0 && !IsHangUp(port.revents)) {
+        m_bHungUp = false;
+        m_bLost = false;
+    }
 }
 
 void CReceiveThread::ConsumeWake() {
@@ -138,16 +163,25 @@ void CReceiveThread::Deliver(const uint8_t* data, std::size_t count) {
         data = m_dataBuffer.data();
         if (!m_options.flagsFromMarks) flags = 0;
     }
-    if (m_queue.Push(data, count, flags) && m_notify) m_notify();
+    Gate(count, m_queue.Push(data, count, flags));
 }
 
 void CReceiveThread::HangUp() {
     m_bHungUp = true;
-    if (m_queue.Push(nullptr, 0, CE_IOE) && m_notify) m_notify();
+    m_bLost = true;
+    // No batch to wait for: the port has nothing more to give.
+    if (m_queue.Push(nullptr, 0, CE_IOE) || m_gate.Held()) NotifyNow();
 }
 
-void CReceiveThread::NotifyIfDue() {
-    if (m_queue.ClaimNotification() && m_notify) m_notify();
+void CReceiveThread::NotifyIfDue() { Gate(0, m_queue.ClaimNotification()); }
+
+void CReceiveThread::Gate(std::size_t bytes, bool due) {
+    if (m_gate.Arrived(CNotifyGate::Clock::now(), bytes, due)) NotifyNow();
+}
+
+void CReceiveThread::NotifyNow() {
+    m_gate.Sent(CNotifyGate::Clock::now());
+    if (m_notify) m_notify();
 }
 
 }  // namespace quelda

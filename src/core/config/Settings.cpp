@@ -63,6 +63,7 @@ Settings LoadSettings(const std::string& appDir) {
     }
     s.m_nBinLengthFormat = ini.GetInt("COMMAND", "BIN_LENGTH_FORMAT", s.m_nBinLengthFormat);
     s.m_nByteWord = ini.GetInt("EEPROM", "BYTE_WORD", s.m_nByteWord);
+    s.autoReconnect = ini.GetInt("COMMAND", "AUTO_RECONNECT", s.autoReconnect);
     return s;
 }
 

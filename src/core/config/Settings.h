@@ -37,6 +37,8 @@ struct Settings {
     std::array<int, 20> viewButton{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     int m_nBinLengthFormat = 0;
     int m_nByteWord = 0;
+    // COMMAND/AUTO_RECONNECT: reopen a port that hung up, once a second.
+    int autoReconnect = 1;
 
     const WindowSettings& Window(WindowKind kind) const { return windows[static_cast<int>(kind)]; }
     // VIEW_MENU flag of a command id; 1 for ids no section governs.

@@ -24,9 +24,26 @@ void CLineSearch::Start() {
     Step();
 }
 
+void CLineSearch::End() {
+    m_nTrying = -1;
+    m_line.SearchChanged();
+}
+
+bool CLineSearch::Trying(LineSettings& entry, int& step) const {
+    if (m_nTrying < 0) return false;
+    entry.baud = kBauds[m_nTrying / kParities.size()];
+    entry.dataBits = "8";
+    entry.parity = kParities[m_nTrying % kParities.size()];
+    entry.stopBits = "1";
+    step = m_nTrying + 1;
+    return true;
+}
+
 void CLineSearch::Step() {
+    m_nTrying = m_nIndex < kSteps ? m_nIndex : -1;
     m_line.DisconnectLine();
-    if (m_nIndex >= kSteps) {
+    if (m_nTrying < 0) {
+        m_line.SearchFailed();
         m_prompts.Message("could not connect");
         return;
     }
@@ -36,12 +53,15 @@ void CLineSearch::Step() {
         m_timers.StartTimer(*this, kTimerId, kStepMs);
         m_bProbing = true;
         ++m_nIndex;
+    } else {
+        End();
     }
 }
 
 void CLineSearch::ComAnswer() {
     if (!m_bProbing) return;
     StopTimer();
+    End();
     m_line.ClearReplyWait();
     m_prompts.Ask("It was connected . Do you want to save the settings?", [this](bool yes) {
         if (yes) m_line.SaveFoundSettings();

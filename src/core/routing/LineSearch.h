@@ -4,8 +4,11 @@
 // the device to answer "COM".
 //   idle       not started, answered, refused, or all steps tried
 //   probing    a probe is out and the step timer runs
-// Events: Start, the step timer's expiry, a "COM" answer.
+// Events: Start, the step timer's expiry, a "COM" answer. When all steps
+// are tried the user's own settings come back.
 #include <string>
+
+#include "config/LineSettings.h"
 
 #include "routing/MainHost.h"
 
@@ -22,6 +25,10 @@ public:
     virtual bool SendProbe() = 0;
     virtual void ClearReplyWait() = 0;
     virtual void SaveFoundSettings() = 0;
+    // All steps tried: put back the settings from before the search.
+    virtual void SearchFailed() = 0;
+    // The setting being tried changed, or the search ended.
+    virtual void SearchChanged() = 0;
 };
 
 class CLineSearch : public ITimerClient {
@@ -42,15 +49,22 @@ public:
 
     bool Running() const { return m_bProbing; }
     int Index() const { return m_nIndex; }
+    // A step is under way (from its Disconnect to its answer or time-out).
+    bool Active() const { return m_nTrying >= 0; }
+    // The setting of the step under way and its 1-based number; false when
+    // no search runs.
+    bool Trying(LineSettings& entry, int& step) const;
 
 private:
     void StopTimer();
+    void End();
 
     ITimerHost& m_timers;
     IPromptHost& m_prompts;
     ILineSearchHost& m_line;
     bool m_bProbing = false;
     int m_nIndex = 0;
+    int m_nTrying = -1;  // table entry of the step under way
 };
 
 }  // namespace quelda

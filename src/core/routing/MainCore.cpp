@@ -16,6 +16,9 @@ namespace {
 // One notification reads at most this much before it lets the host's event
 // loop breathe; it posts itself again for the rest.
 constexpr std::size_t kDrainBudget = 256u * 1024u;
+// One read takes a whole batch of the channel, so no partial read asks the
+// receive thread for another notification.
+constexpr std::size_t kReadSlice = 64u * 1024u;
 
 }  // namespace
 
@@ -25,7 +28,9 @@ CMainCore::CMainCore(IMainHost& host, std::string appDir)
       m_port(std::make_unique<CComPort>()),
       m_parser(*this),
       m_replyWait(host, host),
-      m_search(host, host, *this) {}
+      m_search(host, host, *this),
+      m_reconnect(host, *this),
+      m_readBuffer(kReadSlice) {}
 
 CMainCore::~CMainCore() {
     // The receive thread must not post into a host that is going away.
@@ -69,13 +74,22 @@ bool CMainCore::SetCommandRecord(int index, const CommandRecord& record) {
 void CMainCore::Connect() {
     // An open channel is left alone; the search and the menus disconnect first.
     if (IsConnected()) return;
+    m_reconnect.Cancel();
+    ConnectLine();
+}
+
+OpenResult CMainCore::OpenChannel() {
     m_port->m_strPort = m_lineSettings.port;
     m_port->m_dwBaudRate = BaudFromText(m_lineSettings.baud);
     m_port->m_byDataBits = DataBitsFromText(m_lineSettings.dataBits);
     m_port->m_byParity = ParityFromText(m_lineSettings.parity);
     m_port->m_byStopBits = StopBitsFromText(m_lineSettings.stopBits);
     IMainHost& host = m_host;
-    if (m_port->Open([&host] { host.PostCommNotify(); }) == OpenResult::kDeviceOpenFailed) {
+    return m_port->Open([&host] { host.PostCommNotify(); });
+}
+
+void CMainCore::ConnectLine() {
+    if (OpenChannel() == OpenResult::kDeviceOpenFailed) {
         m_host.ShowPrompt({"COM port open error", PromptButtons::Ok, PromptKind::Error, "error"},
                           nullptr);
         m_host.PortOpenFailed(m_port->OpenFailureReason());
@@ -85,13 +99,67 @@ void CMainCore::Connect() {
 }
 
 void CMainCore::Disconnect() {
+    m_reconnect.Cancel();
     m_port->Close();
     NotifyConnectionChanged();
 }
 
+// The port hung up: closed as by Disconnect, and opened again once it is back.
+void CMainCore::LineLost() {
+    m_port->Close();
+    if (m_settings.autoReconnect != 0 && !m_search.Active()) m_reconnect.Lost();
+    NotifyConnectionChanged();
+}
+
+// Silent: no box per attempt, one terminal line when the port is back.
+bool CMainCore::ReopenLine() {
+    if (OpenChannel() != OpenResult::kOk) return false;
+    m_host.SetTitle("Quelda " + m_lineSettings.port);
+    ReportReceiveError("Reconnected to " + m_lineSettings.port);
+    NotifyConnectionChanged();
+    return true;
+}
+
 bool CMainCore::IsConnected() const { return m_port->IsConnected(); }
 
-void CMainCore::NotifyConnectionChanged() { m_host.ConnectionChanged(); }
+void CMainCore::NotifyConnectionChanged() {
+    m_host.ConnectionChanged();
+    PublishStatus();
+}
+
+ConnectionStatus CMainCore::Status() const {
+    ConnectionStatus status;
+    status.line = m_lineSettings;
+    // A step's port is open while its probe waits: the search is what counts.
+    if (m_search.Trying(status.line, status.step)) {
+        status.state = LinkState::Searching;
+        status.steps = CLineSearch::kSteps;
+    } else if (IsConnected()) {
+        status.state = LinkState::Connected;
+    } else if (m_reconnect.Waiting()) {
+        status.state = LinkState::Reconnecting;
+    }
+    return status;
+}
+
+void CMainCore::PublishStatus() {
+    std::string text = StatusText();
+    if (text == m_strShownStatus) return;
+    m_strShownStatus = std::move(text);
+    m_host.ShowConnectionStatus(m_strShownStatus);
+}
+
+void CMainCore::StartSearch() {
+    // A search started again keeps what the user had before the first.
+    if (!m_search.Active()) m_beforeSearch = m_lineSettings;
+    m_reconnect.Cancel();
+    m_search.Start();
+}
+
+void CMainCore::SearchFailed() {
+    m_lineSettings = m_beforeSearch;
+    PublishStatus();
+}
 
 int CMainCore::SendSettingRequest(const std::string& baud, const std::string& dataBits,
                                   const std::string& parity, const std::string& stopBits) {
@@ -160,9 +228,11 @@ void CMainCore::OnCommNotify() {
     m_port->GetStatus(errors);
     ReportLineErrors(errors);
     m_bInNotify = true;
-    DrainChannel();
+    const bool drained = DrainChannel();
     m_bInNotify = false;
     FlushTraffic();
+    // Everything that came before the hang-up has been taken in.
+    if (drained && m_port->HungUp()) LineLost();
 }
 
 void CMainCore::ReportLineErrors(uint32_t errors) {
@@ -178,17 +248,16 @@ void CMainCore::ReportLineErrors(uint32_t errors) {
 
 // The channel notifies again only once its queue has been drained, so read
 // until it is empty (or the budget is spent, and come back later).
-void CMainCore::DrainChannel() {
-    uint8_t buffer[4096];
+bool CMainCore::DrainChannel() {
     std::size_t total = 0;
     while (true) {
-        const std::size_t n = m_port->Read(buffer, sizeof buffer);
-        if (n == 0) return;
-        for (std::size_t i = 0; i < n; ++i) ReceiveByte(buffer[i]);
+        const std::size_t n = m_port->Read(m_readBuffer.data(), m_readBuffer.size());
+        if (n == 0) return true;
+        for (std::size_t i = 0; i < n; ++i) ReceiveByte(m_readBuffer[i]);
         total += n;
         if (total >= kDrainBudget) {
             m_host.PostCommNotify();
-            return;
+            return false;
         }
     }
 }
@@ -278,6 +347,8 @@ void CMainCore::OnTimer(int id) {
         m_replyWait.OnTimer(id);
     } else if (id == kSearchTimerId) {
         m_search.OnTimer(id);
+    } else if (id == kReconnectTimerId) {
+        m_reconnect.OnTimer(id);
     }
 }
 

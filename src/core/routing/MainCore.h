@@ -12,16 +12,22 @@
 #include "config/LineSettings.h"
 #include "config/Settings.h"
 #include "protocol/ReceiveParser.h"
+#include "routing/ConnectionStatus.h"
+#include "routing/LineReconnect.h"
 #include "routing/LineSearch.h"
 #include "routing/MainHost.h"
 #include "routing/ReplyWait.h"
 
 namespace quelda {
 
-class CMainCore : public ITimerClient, private IParserListener, private ILineSearchHost {
+class CMainCore : public ITimerClient,
+                  private IParserListener,
+                  private ILineSearchHost,
+                  private ILineReconnectHost {
 public:
     static constexpr int kReplyTimerId = CReplyWait::kTimerId;
     static constexpr int kSearchTimerId = CLineSearch::kTimerId;
+    static constexpr int kReconnectTimerId = CLineReconnect::kTimerId;
 
     // appDir ends with "/".
     CMainCore(IMainHost& host, std::string appDir);
@@ -45,16 +51,21 @@ public:
     bool SetCommandRecord(int index, const CommandRecord& record);
     const std::vector<CommandDef>& CommandDefs() const { return m_defs; }
 
-    // Connection.
+    // Connection. The user's Connect and Disconnect end the reopening of a
+    // port that hung up.
     void Connect();
     void Disconnect();
     bool IsConnected() const;
+    // A hung-up port waits to be opened again (AUTO_RECONNECT).
+    bool Reconnecting() const { return m_reconnect.Waiting(); }
+    ConnectionStatus Status() const;
+    std::string StatusText() const { return ConnectionStatusText(Status()); }
     // "COM," baud "," data "," parity "," stop "*" with a reply wait and the
     // reply timer (the COM Command dialog's OK).
     int SendSettingRequest(const std::string& baud, const std::string& dataBits,
                            const std::string& parity, const std::string& stopBits);
     // The dialog's AUTO: index 0, ClearReplyWait, first step.
-    void StartSearch() { m_search.Start(); }
+    void StartSearch();
     void ConnectSearchStep() { m_search.Step(); }
     bool SearchRunning() const { return m_search.Running(); }
     int SearchIndex() const { return m_search.Index(); }
@@ -115,7 +126,12 @@ private:
                        const uint8_t* block, std::size_t blockCount);
     void HandleReply(const std::string& command, const char* text, std::size_t length);
     void ReportLineErrors(uint32_t errors);
-    void DrainChannel();
+    // False when the budget ran out with bytes still waiting.
+    bool DrainChannel();
+    OpenResult OpenChannel();
+    void ConnectLine();
+    void LineLost();
+    void PublishStatus();
     void LogTraffic(const uint8_t* data, std::size_t count);
     void FlushTraffic();
     void ShowReceivedByte(uint8_t ch);
@@ -124,6 +140,10 @@ private:
     void ConnectWith(const std::string& baud, const std::string& parity) override;
     bool SendProbe() override { return SendCommand("COM*", 1) != 0; }
     void SaveFoundSettings() override { SaveLineSettings(); }
+    void SearchFailed() override;
+    void SearchChanged() override { PublishStatus(); }
+    // ILineReconnectHost
+    bool ReopenLine() override;
 
     IMainHost& m_host;
     std::string m_strAppDir;
@@ -135,6 +155,10 @@ private:
     CReceiveParser m_parser;
     CReplyWait m_replyWait;
     CLineSearch m_search;
+    CLineReconnect m_reconnect;
+    LineSettings m_beforeSearch;  // put back when a search finds nothing
+    std::string m_strShownStatus;
+    std::vector<uint8_t> m_readBuffer;
     bool m_bFastDisplay = true;
     bool m_bErrorDisplay = true;
     bool m_bLogging = false;

@@ -85,6 +85,8 @@ public:
     // Called on the channel's receive thread: arrange for CMainCore::OnCommNotify
     // to run on the host's own thread.
     virtual void PostCommNotify() = 0;
+    // The connection's port, settings and state in words, whenever they change.
+    virtual void ShowConnectionStatus(const std::string& text) {}
 };
 
 // Events for front ends that report events instead of drawing them

@@ -16,6 +16,7 @@
 #include "app/CComCommandDlg.h"
 #include "app/CCommandBar.h"
 #include "app/CCommandEditDlg.h"
+#include "app/CQueldaChildFrame.h"
 #include "app/CViewBar.h"
 #include "app/CommandIds.h"
 #include "app/ProgramIcon.h"
@@ -39,6 +40,7 @@ CMainFrame::CMainFrame(const std::string& appDir, IUserPrompt& prompt, QWidget* 
     BuildStatusBar();
     m_core->LoadSettings();
     m_core->LoadLineSettings();
+    ShowConnectionStatus(DecodeText(m_core->StatusText()));
     CreateActions();
     BuildViewBar();
     BuildCommandBar();
@@ -47,6 +49,11 @@ CMainFrame::CMainFrame(const std::string& appDir, IUserPrompt& prompt, QWidget* 
     UpdateCommandStates();
     NameControls(this);
     QTimer::singleShot(0, this, &CMainFrame::OnConnect);
+    // The first key typed goes to the active window (the terminal's command
+    // line), not to the view bar's log name.
+    QTimer::singleShot(0, this, [this] {
+        if (CQueldaChildFrame* frame = ActiveChildFrame()) frame->OnActivated();
+    });
     setWindowTitle(QStringLiteral("Quelda"));
 }
 
@@ -65,6 +72,17 @@ void CMainFrame::BuildStatusBar() {
     // The idle text is a normal widget: the bar hides it while a prompt shows.
     m_pIdleText = new QLabel(QStringLiteral("ready"), this);
     statusBar()->addWidget(m_pIdleText, 1);
+    // Permanent: a prompt text in the bar never hides the connection.
+    m_pConnectionPane = new QLabel(this);
+    m_pConnectionPane->setObjectName(QStringLiteral("connectionPane"));
+    m_pConnectionPane->setAccessibleName(QStringLiteral("Connection"));
+    statusBar()->addPermanentWidget(m_pConnectionPane);
+}
+
+void CMainFrame::ShowConnectionStatus(const QString& text) {
+    m_pConnectionPane->setText(text);
+    // The pane's value for screen readers.
+    m_pConnectionPane->setAccessibleDescription(text);
 }
 
 void CMainFrame::BuildViewBar() {

@@ -90,6 +90,8 @@ public:
 
     // The menu resource id the menu bar shows (128 while no child is open).
     int CurrentMenuId() const { return m_nMenuId; }
+    // The status bar's permanent pane with the port, its settings and state.
+    QLabel* ConnectionPane() const { return m_pConnectionPane; }
 
 signals:
     // After every Connect and Disconnect.
@@ -141,6 +143,7 @@ private:
     class CoreHost;
     friend class CoreHost;
     void OnConnectionChanged();
+    void ShowConnectionStatus(const QString& text);
 
     IUserPrompt& m_prompt;
     std::unique_ptr<CoreHost> m_coreHost;
@@ -149,6 +152,7 @@ private:
     CViewBar* m_pViewBar = nullptr;
     CCommandBar* m_pCommandBar = nullptr;
     QLabel* m_pIdleText = nullptr;
+    QLabel* m_pConnectionPane = nullptr;
     QPointer<CTERMDoc> m_pDocument;
     QHash<int, QAction*> m_actions;
     QList<QMenu*> m_menus;

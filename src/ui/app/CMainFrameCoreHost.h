@@ -15,6 +15,9 @@ public:
     void ShowPrompt(const quelda::Prompt& prompt, std::function<void(bool)> answer) override;
     void AddLine(const std::string& text, int kind) override;
     void ReplaceLast(const std::string& text, int kind) override;
+    // The terminals show a frame's binary block after its text.
+    void FrameReceived(const std::string& command, const std::string& text, const uint8_t* block,
+                       std::size_t blockCount) override;
     bool HasDocument() const override;
     std::vector<quelda::ViewInfo> Views() const override;
     void Broadcast(int hint, const uint8_t* data, std::size_t length) override;
@@ -22,6 +25,7 @@ public:
     void SetTitle(const std::string& title) override;
     void PortOpenFailed(const std::string& reason) override;
     void PostCommNotify() override;
+    void ShowConnectionStatus(const std::string& text) override;
 
 private:
     template <class Visit>

@@ -72,6 +72,12 @@ void CMainFrame::CoreHost::ReplaceLast(const std::string& text, int kind) {
     ForEachTerminal([&](CTERMView& terminal) { terminal.ReplaceLast(text, kind); });
 }
 
+void CMainFrame::CoreHost::FrameReceived(const std::string& /*command*/, const std::string& text,
+                                         const uint8_t* block, std::size_t blockCount) {
+    if (blockCount == 0) return;
+    ForEachTerminal([&](CTERMView& terminal) { terminal.AttachBlock(text, block, blockCount); });
+}
+
 bool CMainFrame::CoreHost::HasDocument() const { return m_frame.m_pDocument && !m_frame.m_pDocument->IsEmpty(); }
 
 std::vector<quelda::ViewInfo> CMainFrame::CoreHost::Views() const {
@@ -99,6 +105,10 @@ void CMainFrame::CoreHost::PostCommNotify() {
     CMainFrame& frame = m_frame;
     QMetaObject::invokeMethod(
         &frame, [&frame] { frame.m_core->OnCommNotify(); }, Qt::QueuedConnection);
+}
+
+void CMainFrame::CoreHost::ShowConnectionStatus(const std::string& text) {
+    m_frame.ShowConnectionStatus(DecodeText(text));
 }
 
 void CMainFrame::OnConnectionChanged() {

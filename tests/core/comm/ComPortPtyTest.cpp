@@ -1,4 +1,6 @@
 #include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -114,8 +116,16 @@ TEST_F(ComPortPtyTest, PortHeldOrMissingFailsToOpen) {
     EXPECT_EQ(second.Open(nullptr), OpenResult::kDeviceOpenFailed);
     EXPECT_EQ(second.OpenFailureReason(), "/dev/null: not a terminal");
     EXPECT_FALSE(second.IsConnected());
-    EXPECT_EQ(OpenErrorText(EACCES, "/dev/ttyS0"),
-              "/dev/ttyS0: permission denied (is the user in the dialout group?)");
+    // The hint names the group that really owns the device.
+    EXPECT_EQ(OpenErrorText(EACCES, "/dev/quelda-no-such-port"),
+              "/dev/quelda-no-such-port: permission denied. The port belongs to the group "
+              "dialout; join it with \"sudo usermod -aG dialout $USER\" and log in again.");
+    struct stat st {};
+    ASSERT_EQ(stat(m_pty.Path().c_str(), &st), 0);
+    const struct group* owner = getgrgid(st.st_gid);
+    ASSERT_NE(owner, nullptr);
+    EXPECT_NE(OpenErrorText(EPERM, m_pty.Path()).find(std::string("group ") + owner->gr_name + ";"),
+              std::string::npos);
 }
 
 TEST_F(ComPortPtyTest, CloseReportsWhetherItWasOpen) {

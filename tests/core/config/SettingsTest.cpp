@@ -29,6 +29,7 @@ TEST(LoadSettings, DefaultsWithoutFile) {
     for (int flag : s.viewButton) EXPECT_EQ(flag, 1);
     EXPECT_EQ(s.m_nBinLengthFormat, 0);
     EXPECT_EQ(s.m_nByteWord, 0);
+    EXPECT_EQ(s.autoReconnect, 1);
     for (const MenuSection& m : kMenuSections) EXPECT_EQ(s.ViewMenuFlag(m.commandId), 1);
 }
 
@@ -36,7 +37,8 @@ TEST(LoadSettings, DefaultsWithoutFile) {
 TEST(LoadSettings, ReadsEveryKey) {
     // One block per section: only the first block of a name is read.
     std::map<std::string, std::string> sections;
-    sections["COMMAND"] = "SEND_HEDDA=$SND\r\nRECIEVE_HEDDA=QVR\r\nBIN_LENGTH_FORMAT=1\r\n";
+    sections["COMMAND"] = "SEND_HEDDA=$SND\r\nRECIEVE_HEDDA=QVR\r\nBIN_LENGTH_FORMAT=1\r\n"
+                          "AUTO_RECONNECT=0\r\n";
     sections["EEPROM"] = "BYTE_WORD=2\r\n";
     sections["SIMULATOR"] = "RECEIVE_HEDDA=$SIM\r\n";
     sections["COMMAND_BAR"] = "VIEW_BUTTON3=0\r\nVIEW_BUTTON20=0\r\nVIEW_BUTTON21=0\r\n";
@@ -59,6 +61,7 @@ TEST(LoadSettings, ReadsEveryKey) {
     EXPECT_EQ(s.receiveHeader, "QVR");
     EXPECT_EQ(s.m_nBinLengthFormat, 1);
     EXPECT_EQ(s.m_nByteWord, 2);
+    EXPECT_EQ(s.autoReconnect, 0);
     for (int k = 0; k < kWindowKinds; ++k) {
         std::array<int, 10> expected;
         for (int f = 0; f < 10; ++f) expected[f] = 1000 + k * 10 + f;

@@ -1,5 +1,7 @@
 // The core over a real channel on a pseudo-terminal: notifications, line
 // errors, bursts, the order of the traffic log, a port that goes away.
+#include <termios.h>
+
 #include <filesystem>
 #include <regex>
 #include <thread>
@@ -146,6 +148,68 @@ TEST_F(ChannelTest, VanishedPortIsReportedAndCanBeReopened) {
     host.views = {{K::Monitor4, ""}};
     ASSERT_TRUE(again.Write(Text("ACK")));
     EXPECT_TRUE(PumpUntil([&] { return host.broadcasts.size() == 2; }));
+}
+
+// A hang-up closes the port as Disconnect would, and the port is opened
+// again, silently, on the first one-second tick after it is back.
+TEST_F(ChannelTest, HungUpPortIsClosedAndReopenedOnceItIsBack) {
+    const std::string port = dir.File("port");
+    pty.CloseMaster();
+    ASSERT_TRUE(PumpUntil([&] { return !core->IsConnected(); })) << "still connected";
+    const std::string lost = "I / O error occurred while communicating with the device";
+    EXPECT_EQ(host.lines, (std::vector<TermLine>{{kLineError, lost}}));
+    EXPECT_EQ(host.connectionChanges, 2);
+    EXPECT_TRUE(core->Reconnecting());
+    EXPECT_EQ(host.timers.at(CMainCore::kReconnectTimerId), 1000);
+    EXPECT_EQ(core->StatusText(), port + " reconnecting\u2026");
+
+    std::filesystem::remove(port);
+    core->OnTimer(CMainCore::kReconnectTimerId);
+    core->OnTimer(CMainCore::kReconnectTimerId);
+    EXPECT_FALSE(core->IsConnected());
+    EXPECT_TRUE(host.messages.empty()) << "a box for an attempt";
+    EXPECT_TRUE(host.openFailures.empty());
+    EXPECT_TRUE(host.TimerRunning(CMainCore::kReconnectTimerId));
+
+    PtyPair again;
+    ASSERT_TRUE(again.Ok());
+    std::filesystem::create_symlink(again.Path(), port);
+    core->OnTimer(CMainCore::kReconnectTimerId);
+    ASSERT_TRUE(core->IsConnected());
+    EXPECT_FALSE(host.TimerRunning(CMainCore::kReconnectTimerId));
+    EXPECT_EQ(host.lines, (std::vector<TermLine>{{kLineError, lost},
+                                                 {kLineError, "Reconnected to " + port}}));
+    EXPECT_EQ(host.title, "Quelda " + port);
+    EXPECT_EQ(core->StatusText(), port + " 19200 8N1 connected");
+    struct termios t {};
+    ASSERT_EQ(tcgetattr(again.Master(), &t), 0);
+    EXPECT_EQ(cfgetispeed(&t), B19200) << "line settings not restored";
+    host.views = {{K::Monitor4, ""}};
+    ASSERT_TRUE(again.Write(Text("ACK")));
+    EXPECT_TRUE(PumpUntil([&] { return host.broadcasts.size() == 2; }));
+}
+
+TEST_F(ChannelTest, DisconnectOrTheSettingOffEndsTheAttempts) {
+    pty.CloseMaster();
+    ASSERT_TRUE(PumpUntil([&] { return !core->IsConnected(); }));
+    ASSERT_TRUE(core->Reconnecting());
+    core->Disconnect();
+    EXPECT_FALSE(core->Reconnecting());
+    EXPECT_FALSE(host.TimerRunning(CMainCore::kReconnectTimerId));
+    EXPECT_EQ(core->StatusText(), dir.File("port") + " disconnected");
+
+    dir.Write("QUELDA.INI", "[COMMAND]\r\nAUTO_RECONNECT=0\r\n");
+    PtyPair second;
+    ASSERT_TRUE(second.Ok());
+    std::filesystem::remove(dir.File("port"));
+    std::filesystem::create_symlink(second.Path(), dir.File("port"));
+    Reload();
+    core->Connect();
+    ASSERT_TRUE(core->IsConnected());
+    second.CloseMaster();
+    ASSERT_TRUE(PumpUntil([&] { return !core->IsConnected(); }));
+    EXPECT_FALSE(core->Reconnecting());
+    EXPECT_FALSE(host.TimerRunning(CMainCore::kReconnectTimerId));
 }
 
 }  // namespace

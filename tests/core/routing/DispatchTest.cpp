@@ -179,8 +179,12 @@ TEST_F(SearchStepsTest, ExhaustedTableEndsWithCouldNotConnect) {
     // Every probe counts as sent on the closed channel.
     ASSERT_EQ(host.sent.size(), 15u);
     EXPECT_EQ(host.sent.front(), Text("COM"));
-    const LineSettings last = core->GetLineSettings();
-    EXPECT_EQ(last, (LineSettings{dir.File("no-such-port"), "115200", "8", "EVEN", "1"}));
+    // The user's own settings come back, not the last probe's, so the next
+    // OK of the settings dialog cannot save a setting nobody chose.
+    const LineSettings after = core->GetLineSettings();
+    EXPECT_EQ(after, (LineSettings{dir.File("no-such-port"), "4800", "7", "EVEN", "2"}));
+    EXPECT_FALSE(core->IsConnected());
+    EXPECT_EQ(core->StatusText(), dir.File("no-such-port") + " disconnected");
 }
 
 TEST_F(SearchStepsTest, TableOrderAndSavingAfterYes) {
@@ -192,6 +196,8 @@ TEST_F(SearchStepsTest, TableOrderAndSavingAfterYes) {
     for (std::size_t i = 0; i < table.size(); ++i) {
         EXPECT_EQ(core->GetLineSettings().baud, table[i].first) << i;
         EXPECT_EQ(core->GetLineSettings().parity, table[i].second) << i;
+        EXPECT_EQ(core->StatusText(), "searching " + table[i].first + " 8 " + table[i].second +
+                                          " 1 (" + std::to_string(i + 1) + "/15)");
         if (i + 1 < table.size()) core->OnTimer(CMainCore::kSearchTimerId);
     }
     host.answer = true;

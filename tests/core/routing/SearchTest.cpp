@@ -29,6 +29,8 @@ TEST_F(DeviceSearchTest, FoundAtTheEleventhStepAndSavedAfterYes) {
     int step = 1;
     // A step that gets no "COM" within 300 ms is over: fire its timer.
     while (core->SearchRunning() && step <= 15) {
+        // The open port of a step is not yet "connected".
+        EXPECT_EQ(core->StatusText().rfind("searching ", 0), 0u) << core->StatusText();
         if (!PumpUntil([&] { return !core->SearchRunning(); }, 300)) {
             core->OnTimer(CMainCore::kSearchTimerId);
             ++step;
@@ -41,6 +43,7 @@ TEST_F(DeviceSearchTest, FoundAtTheEleventhStepAndSavedAfterYes) {
               std::vector<std::string>{"It was connected . Do you want to save the settings?"});
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(dir.Read("PSETTING.TXT"), port + "\r\n57600\r\n8\r\nODD\r\n1\r\n");
+    EXPECT_EQ(core->StatusText(), port + " 57600 8O1 connected");
 
     // The channel works at the found settings.
     ASSERT_EQ(core->SendSettingRequest("57600", "8", "ODD", "1"), 1);
