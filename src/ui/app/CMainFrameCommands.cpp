@@ -8,6 +8,7 @@
 
 #include "app/CComCommandDlg.h"
 #include "app/CComSettingDlg.h"
+#include "app/CHelpBrowser.h"
 #include "app/CCommandEditDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CVersionInfoDlg.h"
@@ -55,7 +56,14 @@ void CMainFrame::OnVersionInfo() {
 }
 
 void CMainFrame::OnHelp() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(HelpFilePath(AppDir())));
+    const QString file = HelpFilePath(AppDir());
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(file))) return;
+    // No browser on this desktop: the program's own window, one at a time.
+    CHelpBrowser* browser = findChild<CHelpBrowser*>();
+    if (!browser) browser = new CHelpBrowser(file, this);
+    browser->show();
+    browser->raise();
+    browser->activateWindow();
 }
 
 QPrinter& CMainFrame::Printer() {

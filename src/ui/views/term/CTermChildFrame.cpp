@@ -80,6 +80,10 @@ void CTermChildFrame::CreateActions() {
         *command.action = new QAction(QString::fromLatin1(command.text), this);
         connect(*command.action, &QAction::triggered, m_pTermView, command.slot);
     }
+    // Find works from the command line too, not only inside the text.
+    for (const char* text : {"Find...", "Find next", "Find previous"}) {
+        addAction(m_pTermView->MenuAction(QString::fromLatin1(text)));
+    }
     m_pPrint->setShortcut(QKeySequence::Print);
     m_pPrint->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     addAction(m_pPrint);
