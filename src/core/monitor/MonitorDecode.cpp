@@ -10,23 +10,27 @@ void DecodeTextItems(std::vector<MonitorItem>& items, const std::string& frameTe
     const std::vector<std::string> elements = SplitElements(frameText);
     for (std::size_t i = 1; i < items.size(); ++i) {
         MonitorItem& item = items[i];
-        const long long position = LenientAtoi(item.position);
-        if (position == 0) continue;
-        const long long index = position + elementShift;
-        if (index < 0 || index >= static_cast<long long>(elements.size())) continue;
-        item.codec.DecodeText(elements[static_cast<std::size_t>(index)], item.value);
+        if (const std::string* element = ItemElement(item, elements, elementShift))
+            item.codec.DecodeText(*element, item.value);
     }
 }
 
+const std::string* ItemElement(const MonitorItem& item, const std::vector<std::string>& elements,
+                               int elementShift) {
+    const long long position = LenientAtoi(item.position);
+    if (position == 0) return nullptr;
+    const long long index = position + elementShift;
+    if (index < 0 || index >= static_cast<long long>(elements.size())) return nullptr;
+    return &elements[static_cast<std::size_t>(index)];
+}
+
 void DecodeBlockItems(std::vector<MonitorItem>& items, const uint8_t* block, std::size_t length) {
-    long long p = 2;
-    for (std::size_t i = 1; i < items.size(); ++i) {
-        if (p < 2 || p >= static_cast<long long>(length)) return;
+    WalkBlockItems(items, length, [&](std::size_t i, const MonitorItem&, long long p) {
         MonitorItem& item = items[i];
         const FieldResult r = item.codec.DecodeBinary(block, length, p, item.value);
         if (r.status == FieldResult::Status::PastEnd) item.value.clear();
-        p = r.next;
-    }
+        return r.next;
+    });
 }
 
 uint16_t ReadBlockLength(const uint8_t* twoBytes, int lengthFormat) {

@@ -21,6 +21,7 @@ void CMonitorModel::Load(const std::string& appDir, const std::vector<CommandRec
     m_items =
         LoadMonitorDefinition(appDir + m_constants->definitionFile, m_constants->form, appDir);
     // names never change after the load, so the header is built once
+    m_plot.KeepItems(m_items.size());
     m_columns = CsvColumns(m_items);
     m_strHeader = m_columns.Header(m_items, m_constants->logHeaderPrefix);
     m_strRequest = RecordCommand(records, m_constants->firstCommandRecord);
@@ -34,29 +35,38 @@ void CMonitorModel::RecordEdited(const std::vector<CommandRecord>& records) {
     if (index < static_cast<int>(records.size())) m_strRequest = RecordCommand(records, index);
 }
 
-void CMonitorModel::FrameIn(const std::string& frameText) {
+void CMonitorModel::FrameIn(const std::string& frameText, double arrival) {
     if (IsBinary()) return;
     m_strFrame = frameText;
+    m_plot.TextFrame(m_items, m_strFrame, m_constants->elementShift, arrival);
     if (m_bSave) WriteRecord(m_strFrame.data(), m_strFrame.size());
     m_bNewData = true;
 }
 
-void CMonitorModel::BlockIn(const uint8_t* block, std::size_t count, int lengthFormat) {
+void CMonitorModel::BlockIn(const uint8_t* block, std::size_t count, int lengthFormat,
+                            double arrival) {
     if (!IsBinary()) return;
     std::size_t length = count;
     if (count >= 2) length = std::min<std::size_t>(ReadBlockLength(block, lengthFormat), count);
     length = std::min(length, kMaxBlock);
     m_block.assign(block, block + length);
+    m_plot.Block(m_items, m_block.data(), m_block.size(), arrival);
     if (m_bSave) WriteRecord(m_block.data(), m_block.size());
     m_bNewData = true;
 }
 
 bool CMonitorModel::Tick() {
+    m_changed.clear();
     if (!m_bNewData) return false;
+    m_before.resize(m_items.size());
+    for (std::size_t i = 0; i < m_items.size(); ++i) m_before[i] = m_items[i].value;
     if (IsBinary()) {
         DecodeBlockItems(m_items, m_block.data(), m_block.size());
     } else {
         DecodeTextItems(m_items, m_strFrame, m_constants->elementShift);
+    }
+    for (std::size_t i = 0; i < m_items.size(); ++i) {
+        if (m_items[i].value != m_before[i]) m_changed.push_back(i);
     }
     m_bNewData = false;
     return true;

@@ -12,6 +12,7 @@
 #include "monitor/CsvColumns.h"
 #include "monitor/MonitorConstants.h"
 #include "monitor/MonitorItem.h"
+#include "plot/PlotFeed.h"
 #include "routing/WindowKind.h"
 #include "status/StatusCell.h"
 
@@ -52,15 +53,21 @@ public:
     const std::string& RequestCommand() const { return m_strRequest; }
     const std::string& ProposedLogName() const { return m_strProposedLog; }
 
-    // Monitors 1, 2, 4: a frame text as handed over (ignored by monitor 3).
-    void FrameIn(const std::string& frameText);
+    // Monitors 1, 2, 4: a frame text as handed over (ignored by monitor 3),
+    // arrived at arrival (SteadySeconds); plotted items take a sample now.
+    void FrameIn(const std::string& frameText, double arrival = SteadySeconds());
     // Monitor 3: the block buffer (two length bytes first) of count bytes;
     // keeps the first L bytes, L read by lengthFormat and bounded by count
     // and kMaxBlock (ignored by monitors 1, 2, 4).
-    void BlockIn(const uint8_t* block, std::size_t count, int lengthFormat);
-    // The refresh tick: decodes when new data came; true when it did, so
-    // the view repaints.
+    void BlockIn(const uint8_t* block, std::size_t count, int lengthFormat,
+                 double arrival = SteadySeconds());
+    // The refresh tick: decodes when new data came; true when it did.
     bool Tick();
+    // The items whose value text the last decode changed.
+    const std::vector<std::size_t>& Changed() const { return m_changed; }
+    // The plotted items and their samples.
+    CPlotFeed& Plot() { return m_plot; }
+    const CPlotFeed& Plot() const { return m_plot; }
     bool HasNewData() const { return m_bNewData; }
 
     // Save checked (fileName from the bar's box becomes the log name) or
@@ -98,6 +105,9 @@ private:
     std::string m_strFrame;
     std::vector<uint8_t> m_block;
     bool m_bNewData = false;
+    CPlotFeed m_plot;
+    std::vector<std::string> m_before;  // value texts before a decode
+    std::vector<std::size_t> m_changed;
     bool m_bSave = false;
     std::string m_strLogFile;
     LogFailure m_logFailure;

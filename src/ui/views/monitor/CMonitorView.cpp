@@ -1,5 +1,10 @@
 #include "views/monitor/CMonitorView.h"
 
+#include <QContextMenuEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+
 #include "app/UiText.h"
 #include "app/ViewContext.h"
 #include "bintext/BinTextNames.h"
@@ -8,6 +13,7 @@
 #include "views/monitor/CMonitorChildFrame.h"
 #include "views/monitor/CPanelArea.h"
 #include "views/monitor/PanelPainter.h"
+#include "views/plot/CPlotView.h"
 
 using quelda::WindowKind;
 
@@ -28,7 +34,13 @@ CMonitorView::CMonitorView(IViewContext& context, WindowKind kind, QWidget* pare
             &CMonitorView::OnRecordChanged);
 }
 
-CMonitorView::~CMonitorView() = default;
+CMonitorView::~CMonitorView() {
+    // the plot reads this monitor's samples: it goes with it
+    if (m_pPlotWindow) {
+        disconnect(m_pPlotWindow, nullptr, this, nullptr);
+        delete m_pPlotWindow;
+    }
+}
 
 CMonitorChildFrame* CMonitorView::MonitorFrame() const {
     return qobject_cast<CMonitorChildFrame*>(Frame());
@@ -64,9 +76,10 @@ void CMonitorView::OnUpdate(int hint, const uint8_t* data, std::size_t length) {
     }
     if (hint != Constants().hint || !data) return;
     if (m_model.IsBinary()) {
-        m_model.BlockIn(data, length, Context().BinLengthFormat());
+        m_model.BlockIn(data, length, Context().BinLengthFormat(), quelda::SteadySeconds());
     } else {
-        m_model.FrameIn(std::string(reinterpret_cast<const char*>(data), length));
+        m_model.FrameIn(std::string(reinterpret_cast<const char*>(data), length),
+                        quelda::SteadySeconds());
     }
     CheckLogState();
 }
@@ -99,7 +112,21 @@ void CMonitorView::OnDecoded() {
             return;
         }
     }
-    Repaint();
+    RepaintChanged();
+}
+
+void CMonitorView::RepaintChanged() {
+    const std::vector<std::size_t>& changed = m_model.Changed();
+    if (changed.empty()) return;
+    std::vector<char> flag(m_model.Items().size(), 0);
+    for (std::size_t i : changed) flag[i] = 1;
+    QRegion region;
+    for (std::size_t i = 0; i < m_panel.items.size(); ++i) {
+        if (flag[m_panel.items[i].index]) region += Area()->PanelToViewport(m_bounds[i]);
+    }
+    if (region.isEmpty()) return;
+    Area()->viewport()->update(region);
+    NotifyChanged();
 }
 
 QSize CMonitorView::LayOutPanel(int cx, int cy) {
@@ -149,4 +176,81 @@ QRect CMonitorView::EntryRect(int index) const {
     }
     const quelda::PanelCell& cell = item.cells[static_cast<std::size_t>(ref.cell)];
     return paneldraw::ToQRect(cell.labelRect) | paneldraw::ToQRect(cell.cellRect);
+}
+
+std::size_t CMonitorView::EntryItem(int entry) const {
+    if (entry < 0 || entry >= EntryCount()) return 0;
+    return m_panel.items[m_entries[static_cast<std::size_t>(entry)].item].index;
+}
+
+QMenu* CMonitorView::EntryMenu(int entry, QWidget* parent) {
+    const std::size_t item = EntryItem(entry);
+    if (item == 0) return nullptr;
+    auto* menu = new QMenu(parent);
+    const bool number = quelda::CPlotFeed::CanPlot(m_model.Items()[item]);
+    QAction* plot = menu->addAction(number ? tr("Plot") : tr("Plot (not a number)"));
+    plot->setCheckable(true);
+    plot->setChecked(m_model.Plot().IsPlotted(item));
+    plot->setEnabled(number || plot->isChecked());
+    connect(plot, &QAction::toggled, this, [this, item](bool on) { SetPlotted(item, on); });
+    return menu;
+}
+
+void CMonitorView::ShowEntryMenu(int entry, const QPoint& global) {
+    if (entry >= 0) m_nCurrentEntry = entry;
+    QMenu* menu = EntryMenu(entry, this);
+    if (!menu) return;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(global);
+}
+
+void CMonitorView::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        CPanelView::contextMenuEvent(event);
+        return;
+    }
+    const QRect rect = PanelToGlobal(EntryRect(m_nCurrentEntry));
+    ShowEntryMenu(m_nCurrentEntry, rect.isNull() ? event->globalPos() : rect.bottomLeft());
+    event->accept();
+}
+
+void CMonitorView::SetPlotted(std::size_t item, bool on) {
+    if (item == 0 || item >= m_model.Items().size()) return;
+    m_model.Plot().SetPlotted(item, on);
+    if (on && !m_pPlotView) OpenPlot();
+    if (m_pPlotView) m_pPlotView->SeriesChanged();
+}
+
+void CMonitorView::OpenPlot() {
+    const QString title = QString::fromLatin1(Constants().title) + tr(" plot");
+    auto* own = qobject_cast<QMdiSubWindow*>(Frame() ? Frame()->parentWidget() : nullptr);
+    QMdiArea* area = own ? own->mdiArea() : nullptr;
+    m_pPlotView = new CPlotView(Context(), m_model, title);
+    if (area) {
+        QMdiSubWindow* sub = area->addSubWindow(m_pPlotView);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->setWindowTitle(title);
+        // beside the monitor: right of it when there is room, else left
+        const QRect mine = own->geometry();
+        const QSize size(std::max(mine.width(), 600), std::max(mine.height(), 320));
+        int x = mine.right() + 1;
+        if (x + size.width() > area->viewport()->width()) x = std::max(mine.left() - size.width(), 0);
+        sub->setGeometry(QRect(QPoint(x, mine.top()), size));
+        m_pPlotWindow = sub;
+    } else {
+        m_pPlotView->setAttribute(Qt::WA_DeleteOnClose);
+        m_pPlotView->resize(480, 320);
+        m_pPlotWindow = m_pPlotView;
+    }
+    connect(m_pPlotWindow, &QObject::destroyed, this, &CMonitorView::OnPlotClosed);
+    m_pPlotWindow->show();
+}
+
+void CMonitorView::OnPlotClosed() {
+    // closing the plot window ends the plot: its items stop taking samples
+    m_pPlotWindow = nullptr;
+    m_pPlotView = nullptr;
+    std::vector<std::size_t> items;
+    for (const auto& s : m_model.Plot().AllSeries()) items.push_back(s.item);
+    for (std::size_t item : items) m_model.Plot().SetPlotted(item, false);
 }

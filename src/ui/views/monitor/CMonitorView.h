@@ -13,6 +13,8 @@
 #include "views/monitor/CPanelView.h"
 
 class CMonitorChildFrame;
+class CPlotView;
+class QMenu;
 
 class CMonitorView : public CPanelView {
     Q_OBJECT
@@ -41,6 +43,17 @@ public:
     // opened on the log, MONITOR3.TXT and the log's ".CSV" name.
     void OpenBinToText();
 
+    // The item an entry draws (a status cell: its item); 0 for none.
+    std::size_t EntryItem(int entry) const;
+    // The entry's context menu: "Plot" (checkable), or "Plot (not a
+    // number)", disabled, for an item whose value text is not a number.
+    QMenu* EntryMenu(int entry, QWidget* parent);
+    void ShowEntryMenu(int entry, const QPoint& global) override;
+    // Joins item to the plot or takes it out; the first opens the plot
+    // window beside the monitor.
+    void SetPlotted(std::size_t item, bool on);
+    // The plot window's view, or nullptr while none is open.
+    CPlotView* PlotView() const { return m_pPlotView; }
     int EntryCount() const override { return static_cast<int>(m_entries.size()); }
     PanelEntry Entry(int index) const override;
     QRect EntryRect(int index) const override;
@@ -50,6 +63,8 @@ signals:
     void LogStateChanged();
 
 protected:
+    // The menu key opens the menu of the last entry clicked (the first at start).
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool TickModel() override { return m_model.Tick(); }
     // The places of the items do not depend on their values, only the
     // cells of status items do: a new layout only when one of those changed.
@@ -70,6 +85,10 @@ private:
     // Monitor 3's frames carry a block: the core learns its command.
     void PassBinaryCommand();
     void CheckLogState();
+    void OpenPlot();
+    void OnPlotClosed();
+    // Repaints the items the decode changed, nothing when none did.
+    void RepaintChanged();
 
     quelda::WindowKind m_kind;
     quelda::CMonitorModel m_model;
@@ -80,4 +99,7 @@ private:
     std::vector<std::pair<std::size_t, std::string>> m_laidStatus;
     int m_nLayouts = 0;
     quelda::LogFailure m_shownFailure;  // what the Save box shows
+    int m_nCurrentEntry = 0;
+    CPlotView* m_pPlotView = nullptr;
+    QWidget* m_pPlotWindow = nullptr;  // the sub-window, or the view alone
 };

@@ -1,5 +1,6 @@
 #include "views/monitor/CPanelArea.h"
 
+#include <QContextMenuEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -78,5 +79,14 @@ void CPanelArea::wheelEvent(QWheelEvent* event) {
     if (event->modifiers() & Qt::ShiftModifier) pixels = QPoint(pixels.y(), pixels.x());
     horizontalScrollBar()->setValue(horizontalScrollBar()->value() - pixels.x());
     verticalScrollBar()->setValue(verticalScrollBar()->value() - pixels.y());
+    event->accept();
+}
+
+void CPanelArea::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() != QContextMenuEvent::Mouse) {
+        QAbstractScrollArea::contextMenuEvent(event);
+        return;
+    }
+    m_view.ShowEntryMenu(m_view.EntryAt(event->pos() + ScrollOffset()), event->globalPos());
     event->accept();
 }

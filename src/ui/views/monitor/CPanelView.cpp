@@ -93,6 +93,10 @@ void CPanelView::Relayout() {
 
 void CPanelView::Repaint() {
     m_pArea->viewport()->update();
+    NotifyChanged();
+}
+
+void CPanelView::NotifyChanged() {
     if (QAccessible::isActive()) {
         QAccessibleEvent event(this, QAccessible::VisibleDataChanged);
         QAccessible::updateAccessibility(&event);

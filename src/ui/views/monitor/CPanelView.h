@@ -56,6 +56,8 @@ public:
 
     // A timer tick: decode what came, and lay out and repaint if anything did.
     void Refresh();
+    // The context menu of entry (-1: none under the mouse) at global.
+    virtual void ShowEntryMenu(int entry, const QPoint& global) {}
 
 protected:
     // First show: the font of the section, the first layout, the timer;
@@ -76,6 +78,8 @@ protected:
     void Relayout();
     // Repaints what the layout holds (its texts changed, not its places).
     void Repaint();
+    // Screen readers hear that shown texts changed.
+    void NotifyChanged();
 
 private:
     void TakeFont();
