@@ -4,12 +4,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "ParserFuzzOptions.h"
+#include "text/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
@@ -143,12 +142,12 @@ int main(int argc, char** argv) {
     Random rnd(0x5155454C4441ull);
     for (long i = 0; i < streams; ++i) Run(Stream(rnd));
     for (int i = 2; i < argc; ++i) {
-        std::ifstream in(argv[i], std::ios::binary);
-        if (!in) {
+        Bytes content;
+        if (!quelda::ReadFileBytes(argv[i], content)) {
             std::fprintf(stderr, "cannot read %s\n", argv[i]);
             return 1;
         }
-        Run(Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+        Run(content);
     }
     std::printf("%ld generated streams and %d files passed\n", streams, argc > 2 ? argc - 2 : 0);
     return 0;

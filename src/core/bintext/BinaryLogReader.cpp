@@ -1,5 +1,7 @@
 #include "bintext/BinaryLogReader.h"
 
+#include "text/TextFile.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,15 +21,11 @@ BinaryLogReader::~BinaryLogReader() {
 }
 
 bool BinaryLogReader::Open(const std::string& path) {
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // A device would never end and a FIFO could block: regular files only.
+    unsigned long long size = 0;
+    m_fd = OpenRegularFile(path, &size);
     if (m_fd < 0) return false;
-    struct stat st;
-    if (::fstat(m_fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(m_fd);
-        m_fd = -1;
-        return false;
-    }
-    m_fileSize = static_cast<uint64_t>(st.st_size);
+    m_fileSize = size;
     m_buffer.resize(kReadBuffer);
     return true;
 }

@@ -1,5 +1,7 @@
 #include "bintext/ChunkWriter.h"
 
+#include "text/TextFile.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -12,7 +14,7 @@ ChunkWriter::~ChunkWriter() {
 }
 
 bool ChunkWriter::Open(const std::string& path) {
-    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    m_fd = OpenOutputFile(path, false);
     return m_fd >= 0;
 }
 

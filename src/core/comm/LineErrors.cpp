@@ -1,5 +1,7 @@
 #include "comm/LineErrors.h"
 
+#include "text/TextFile.h"
+
 #include <cstdio>
 
 namespace quelda {
@@ -39,11 +41,8 @@ void LogLineError(const std::string& appDir, const std::string& text, std::time_
         std::strftime(stamp, sizeof stamp, "%Y/%m/%d %H:%M:%S,", &local) == 0) {
         return;
     }
-    std::FILE* file = std::fopen((appDir + "COMMERR.LOG").c_str(), "ab");
-    if (file == nullptr) return;
     const std::string line = stamp + text + "\r\n";
-    std::fwrite(line.data(), 1, line.size(), file);
-    std::fclose(file);
+    AppendToFile(appDir + "COMMERR.LOG", line.data(), line.size());
 }
 
 }  // namespace quelda

@@ -22,9 +22,12 @@ bool CPortHandle::Open(const std::string& path) {
     // flock first: TIOCEXCL does not stop a second open by root, the lock
     // does; TIOCEXCL keeps out programs that do not take the lock.
     if (flock(m_fd, LOCK_EX | LOCK_NB) != 0) return Fail(errno == EWOULDBLOCK ? EBUSY : errno);
-    // Root gets past another holder's TIOCEXCL; its mark still tells.
-    int heldElsewhere = 0;
-    if (ioctl(m_fd, TIOCGEXCL, &heldElsewhere) == 0 && heldElsewhere != 0) return Fail(EBUSY);
+    // Every program of ours holds the lock while it has the port, so with the
+    // lock free a set TIOCEXCL is the mark of one that was killed (another
+    // process, such as the device's own holder, kept the tty open): take the
+    // port over. Root could otherwise open it past that mark too.
+    int staleMark = 0;
+    if (ioctl(m_fd, TIOCGEXCL, &staleMark) == 0 && staleMark != 0) ioctl(m_fd, TIOCNXCL);
     if (tcgetattr(m_fd, &m_oldTermios) != 0) return Fail(errno);
     if (ioctl(m_fd, TIOCEXCL) != 0) return Fail(errno);
     m_bExclusive = true;

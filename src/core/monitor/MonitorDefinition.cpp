@@ -12,10 +12,11 @@ std::vector<MonitorItem> LoadMonitorDefinition(const std::string& path, Definiti
     ReadDefinitionRows(path, columns, rows);
     std::vector<MonitorItem> items;
     items.reserve(rows.size());
+    StatusTableCache tables;
     for (const std::vector<std::string>& row : rows) {
         items.push_back(MonitorItem::FromColumns(row, form));
         MonitorItem& item = items.back();
-        if (item.IsStatus()) item.statusList = LoadStatusTable(appDir + item.statusFile);
+        if (item.IsStatus()) item.statusList = tables.Load(appDir + item.statusFile);
     }
     return items;
 }

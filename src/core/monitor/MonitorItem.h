@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "status/StatusEntry.h"
+#include "status/StatusList.h"
 #include "values/ValueCodec.h"
 
 namespace quelda {
@@ -29,7 +29,7 @@ struct MonitorItem {
     std::string offset;  // typed-block form only
 
     std::string value;  // the current value text; empty until decoded
-    std::vector<StatusEntry> statusList;
+    StatusList statusList;  // shared by the items naming one file
     ValueCodec codec;  // made from the columns by FromColumns
 
     // From the columns of a line (missing ones empty); the status list is

@@ -1,5 +1,7 @@
 #include "monitor/MonitorLog.h"
 
+#include "text/TextFile.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,7 +40,7 @@ int WriteWhole(int fd, const char* data, std::size_t size) {
 LogWriteResult AppendLogRecord(const std::string& path, const std::string& header,
                                const void* record, std::size_t size) {
     LogWriteResult result;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    const int fd = OpenOutputFile(path, true);
     if (fd < 0) {
         result.reason = ErrnoText(errno);
         return result;

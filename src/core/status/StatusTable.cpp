@@ -14,4 +14,10 @@ std::vector<StatusEntry> LoadStatusTable(const std::string& path) {
     return entries;
 }
 
+StatusList StatusTableCache::Load(const std::string& path) {
+    auto found = m_tables.find(path);
+    if (found == m_tables.end()) found = m_tables.emplace(path, LoadStatusTable(path)).first;
+    return found->second;
+}
+
 }  // namespace quelda

@@ -8,10 +8,13 @@
 #include <chrono>
 
 #include "CliEventLoop.h"
+#include "comm/ExitWatchdog.h"
 
 namespace quelda {
 
 namespace {
+
+constexpr int kExitGraceMs = 900;
 
 sigset_t StopSet() {
     sigset_t set;
@@ -31,6 +34,8 @@ void CStopSignals::Block() {
 CStopSignals::CStopSignals() {
     const sigset_t set = StopSet();
     m_fd = ::signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
+    // a stop ends the program within a second, whatever it is doing
+    if (m_fd >= 0) ArmExitWatchdog(m_fd, kExitGraceMs);
 }
 
 CStopSignals::~CStopSignals() {

@@ -1,5 +1,8 @@
 #include "app/CQueldaChildFrame.h"
 
+#include <QScreen>
+#include <algorithm>
+
 #include <QMdiSubWindow>
 #include <QToolBar>
 
@@ -17,7 +20,12 @@ CQueldaChildFrame::~CQueldaChildFrame() = default;
 void CQueldaChildFrame::MoveFrame(int left, int top, int width, int height) {
     QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
     if (!frame) frame = this;
-    frame->setGeometry(left, top, std::max(width, 1), std::max(height, 1));
+    // Stored positions and sizes come from QUELDA.INI: keep them to what the
+    // screens can show, so huge values neither overflow QRect nor allocate.
+    const QSize screens = frame->screen() ? frame->screen()->virtualSize() : QSize(4096, 4096);
+    const int most = std::max(screens.width(), screens.height());
+    auto bound = [most](int v, int low) { return std::clamp(v, low, most); };
+    frame->setGeometry(bound(left, -most), bound(top, -most), bound(width, 1), bound(height, 1));
 }
 
 void CQueldaChildFrame::SetFrameTitle(const QString& title) {

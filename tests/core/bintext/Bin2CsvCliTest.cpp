@@ -1,6 +1,8 @@
 // Runs the real quelda-cli bin2csv and checks its exit codes and messages.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -94,6 +96,24 @@ TEST_F(Bin2CsvCliTest, UsageErrorsExitTwoWithOneLine) {
         EXPECT_FALSE(err.empty()) << args;
         EXPECT_EQ(err.find('\n'), err.size() - 1) << args;
     }
+}
+
+// Hostile inputs end with a message: a binary log that is a device or a FIFO
+// is no file to convert, and a status table that is a device is empty.
+TEST_F(Bin2CsvCliTest, DevicesAndFifosNeitherHangNorGrow) {
+    ASSERT_EQ(::symlink("/dev/zero", dir.File("Z.TXT").c_str()), 0);
+    ASSERT_EQ(::mkfifo(dir.File("fifo.BIN").c_str(), 0600), 0);
+    dir.Write("status.TXT", "t\n1,S,UCHAR,1,%d,STATUS,,0,0,Z.TXT\n");
+    const std::string cannot = "MESSAGE The BINARY file cannot be opened\n";
+    for (const char* bin : {"/dev/zero", "fifo.BIN"}) {
+        const CliRun run = Run(std::string("bin2csv --bin ") + bin +
+                               " --def def.TXT --out out.CSV --dir .");
+        EXPECT_EQ(run.exitCode, 1) << bin;
+        EXPECT_EQ(run.out, cannot) << bin;
+    }
+    const CliRun run = Run("bin2csv --bin in.BIN --def status.TXT --out out.CSV --dir .");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(dir.Read("out.CSV"), "S,\r\n7,\r\n");
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cfloat>
 #include <climits>
@@ -61,7 +64,8 @@ TEST(ReadLines, FailsOnMissingFileOrDirectory) {
 }
 
 // Loaders read whatever a user's directory holds: a device or a FIFO must
-// neither hang nor grow without end, and an oversized file is refused whole.
+// neither hang nor grow without end, and an oversized file is cut at the
+// bound and reported.
 TEST(ReadFileBytes, ReadsOnlyBoundedRegularFiles) {
     TempDir dir;
     std::string content = "old";
@@ -71,12 +75,53 @@ TEST(ReadFileBytes, ReadsOnlyBoundedRegularFiles) {
     EXPECT_FALSE(ReadFileBytes(dir.File("fifo"), content));  // returns at once, no writer needed
     EXPECT_FALSE(ReadFileBytes(dir.Path(), content));
 
+    static std::string cutPath;
+    SetCutFileNotice([](const std::string& path, std::size_t) { cutPath = path; });
     dir.Write("big", "");
-    std::filesystem::resize_file(dir.File("big"), kMaxTextFileBytes + 1);
-    EXPECT_FALSE(ReadFileBytes(dir.File("big"), content));
     std::filesystem::resize_file(dir.File("big"), kMaxTextFileBytes);
     EXPECT_TRUE(ReadFileBytes(dir.File("big"), content));
     EXPECT_EQ(content.size(), kMaxTextFileBytes);
+    EXPECT_EQ(cutPath, "");
+    std::filesystem::resize_file(dir.File("big"), kMaxTextFileBytes + 1);
+    EXPECT_TRUE(ReadFileBytes(dir.File("big"), content));
+    EXPECT_EQ(content.size(), kMaxTextFileBytes);
+    EXPECT_EQ(cutPath, dir.File("big"));
+    SetCutFileNotice(nullptr);
+    // a bound of its own refuses rather than cuts
+    EXPECT_EQ(ReadBoundedFile(dir.File("big"), 10, content), ReadOutcome::Refused);
+    EXPECT_TRUE(content.empty());
+}
+
+// Logs and outputs may be a FIFO or a device: a FIFO nobody reads and one
+// that is full fail at once instead of blocking.
+TEST(OutputFiles, NeverBlockOnAFifo) {
+    TempDir dir;
+    const std::string fifo = dir.File("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(AppendToFile(fifo, "x", 1));
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const std::string block(1 << 20, 'x');  // beyond what a pipe holds
+    EXPECT_FALSE(AppendToFile(fifo, block.data(), block.size()));
+    ::close(reader);
+    EXPECT_TRUE(AppendToFile("/dev/null", "x", 1));
+}
+
+TEST(WriteFileAtomic, RemovesTemporaryFilesOfDeadProcessesOnly) {
+    TempDir dir;
+    const pid_t dead = ::fork();
+    if (dead == 0) ::_exit(0);
+    ASSERT_GT(dead, 0);
+    ::waitpid(dead, nullptr, 0);
+    const std::string stale = ".quelda-" + std::to_string(dead) + "-0.tmp";
+    const std::string live = ".quelda-" + std::to_string(::getppid()) + "-3.tmp";
+    const std::string other = ".quelda-notes.tmp";
+    for (const std::string& name : {stale, live, other}) dir.Write(name, "");
+    ASSERT_TRUE(WriteFileAtomic(dir.File("PSETTING.TXT"), "new"));
+    EXPECT_FALSE(FileExists(dir.File(stale)));
+    EXPECT_TRUE(FileExists(dir.File(live)));
+    EXPECT_TRUE(FileExists(dir.File(other)));
+    EXPECT_EQ(dir.Read("PSETTING.TXT"), "new");
 }
 
 TEST(SplitComma, CutsAtEveryCommaWithoutTrimming) {
