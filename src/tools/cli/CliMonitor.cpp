@@ -16,7 +16,7 @@ int RunMonitor(int argc, char** argv) {
         return 2;
     }
     if (options.help) {
-        std::printf("usage: %s\n", kMonitorUsage);
+        std::printf("usage: %s\n\n%s", kMonitorUsage, kMonitorScriptHelp);
         return 0;
     }
     // A reader that goes away must not kill the monitor in the middle of a write.

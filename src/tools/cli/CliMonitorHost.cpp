@@ -4,24 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
-#include <vector>
-
-#include "CliEscape.h"
-#include "text/LenientNumbers.h"
 
 namespace quelda {
-
-namespace {
-
-std::vector<std::string> Words(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;) words.push_back(word);
-    return words;
-}
-
-}  // namespace
 
 CCliMonitorHost::CCliMonitorHost(MonitorOptions options)
     : CCliCoreHost(options.dir), m_options(std::move(options)) {}
@@ -36,6 +20,8 @@ int CCliMonitorHost::Run() {
     m_core->Connect();
     RunScript();
     Finish();
+    // A script that never reached the device did not do its work.
+    if (m_nExitCode == 0 && !m_bEverConnected) return kNeverConnected;
     return m_nExitCode;
 }
 
@@ -50,7 +36,7 @@ void CCliMonitorHost::RunScript() {
     while (!m_bQuit) {
         const int sleepLeft = MillisecondsLeftOfSleep();
         if (sleepLeft == 0 && m_script.HasLine()) {
-            Execute(m_script.TakeLine());
+            RunNextLine();
             m_loop.RunOnce(0, -1);
             continue;
         }
@@ -66,66 +52,66 @@ void CCliMonitorHost::Finish() {
     while (m_core->ReplyTimerRunning() || m_core->SearchRunning()) m_loop.RunOnce(-1, -1);
 }
 
-void CCliMonitorHost::Execute(const std::string& line) {
-    if (line.empty() || line[0] == '#') return;
-    const std::size_t blank = line.find(' ');
-    const std::string verb = line.substr(0, blank);
-    const std::string rest = blank == std::string::npos ? "" : line.substr(blank + 1);
-    if (!ExecuteSend(verb, UnescapeText(rest)) && !ExecuteControl(verb, rest)) {
-        ScriptError("unknown command " + verb);
+// A line that is not a good command ends the script before it sends anything.
+void CCliMonitorHost::RunNextLine() {
+    ScriptCommand command;
+    std::string error;
+    if (m_script.TakeCommand(command, error)) {
+        Execute(command);
+        return;
+    }
+    std::fprintf(stderr, "quelda-cli monitor: %s; the script stops here\n", error.c_str());
+    m_nExitCode = kScriptError;
+    m_bQuit = true;
+}
+
+void CCliMonitorHost::Execute(const ScriptCommand& command) {
+    switch (command.verb) {
+        case ScriptVerb::None:
+            break;
+        case ScriptVerb::Line:
+            Refused(m_core->SendLine(command.text, 0));
+            break;
+        case ScriptVerb::Cmd:
+            Refused(m_core->SendCommand(command.text, 0));
+            break;
+        case ScriptVerb::Wait:
+            Refused(m_core->SendWaitingCommand(command.text));
+            break;
+        case ScriptVerb::Bin:
+            m_core->SetBinaryCommand(command.text);
+            break;
+        case ScriptVerb::Sleep:
+            m_sleepUntil = Clock::now() + std::chrono::milliseconds(command.number);
+            break;
+        case ScriptVerb::Button:
+            Refused(m_core->SendButtonCommand(command.number));
+            break;
+        case ScriptVerb::Request: {
+            const std::vector<std::string>& w = command.words;
+            Refused(m_core->SendSettingRequest(w[0], w[1], w[2], w[3]));
+            break;
+        }
+        default:
+            ExecuteControl(command.verb);
     }
 }
 
-bool CCliMonitorHost::ExecuteSend(const std::string& verb, const std::string& text) {
-    if (verb == "line") {
-        Refused(m_core->SendLine(text, 0));
-    } else if (verb == "cmd") {
-        Refused(m_core->SendCommand(text, 0));
-    } else if (verb == "wait") {
-        Refused(m_core->SendWaitingCommand(text));
-    } else if (verb == "bin") {
-        m_core->SetBinaryCommand(text);
-    } else {
-        return false;
-    }
-    return true;
-}
-
-bool CCliMonitorHost::ExecuteControl(const std::string& verb, const std::string& text) {
-    int number = 0;
-    const std::vector<std::string> words = Words(text);
-    if (verb == "sleep" || verb == "button") {
-        if (!ParseStrictInt(text, number) || (verb == "sleep" && number < 0)) {
-            ScriptError(verb + " needs a number");
-        } else if (verb == "sleep") {
-            m_sleepUntil = Clock::now() + std::chrono::milliseconds(number);
-        } else {
-            Refused(m_core->SendButtonCommand(number));
-        }
-    } else if (verb == "request") {
-        if (words.size() != 4) {
-            ScriptError("request needs baud rate, data bits, parity and stop bits");
-        } else {
-            Refused(m_core->SendSettingRequest(words[0], words[1], words[2], words[3]));
-        }
-    } else if (verb == "search") {
+void CCliMonitorHost::ExecuteControl(ScriptVerb verb) {
+    if (verb == ScriptVerb::Search) {
         m_core->StartSearch();
-    } else if (verb == "connect") {
+    } else if (verb == ScriptVerb::Connect) {
         m_core->Connect();
-    } else if (verb == "disconnect") {
+    } else if (verb == ScriptVerb::Disconnect) {
         m_core->Disconnect();
-    } else if (verb == "quit") {
+    } else if (verb == ScriptVerb::Quit) {
         m_bQuit = true;
-    } else {
-        return false;
     }
-    return true;
 }
 
-void CCliMonitorHost::ScriptError(const std::string& what) {
-    std::fprintf(stderr, "quelda-cli monitor: script line %d: %s\n", m_script.LineNumber(),
-                 what.c_str());
-    m_nExitCode = 1;
+void CCliMonitorHost::ConnectionChanged() {
+    CCliCoreHost::ConnectionChanged();
+    if (m_core->IsConnected()) m_bEverConnected = true;
 }
 
 }  // namespace quelda

@@ -19,16 +19,18 @@ public:
 
 private:
     using Clock = std::chrono::steady_clock;
+    static constexpr int kNeverConnected = 1;
+    static constexpr int kScriptError = 2;
 
     void OnInput() override;
     bool Answer() const override { return m_options.yes; }
 
     void RunScript();
     void Finish();
-    void Execute(const std::string& line);
-    bool ExecuteSend(const std::string& verb, const std::string& text);
-    bool ExecuteControl(const std::string& verb, const std::string& text);
-    void ScriptError(const std::string& what);
+    void RunNextLine();
+    void Execute(const ScriptCommand& command);
+    void ExecuteControl(ScriptVerb verb);
+    void ConnectionChanged() override;
     int MillisecondsLeftOfSleep() const;
 
     MonitorOptions m_options;
@@ -36,6 +38,7 @@ private:
     bool m_bQuit = false;
     Clock::time_point m_sleepUntil{};
     int m_nExitCode = 0;
+    bool m_bEverConnected = false;
 };
 
 }  // namespace quelda

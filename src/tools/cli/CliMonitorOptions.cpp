@@ -11,6 +11,34 @@ const char* const kMonitorUsage =
     "quelda-cli monitor [--dir DIR] [--port NAME] [--baud B] [--data D] [--parity P] "
     "[--stop S] [--yes|--no]";
 
+const char* const kMonitorScriptHelp =
+    "Reads a script from standard input, one command a line, and prints one line\n"
+    "per event: CONNECTED, DISCONNECTED, SENT, FRAME, BLOCK, ERROR, LINE, REFUSED,\n"
+    "MESSAGE, ASK, REASON. Blank lines and lines beginning with \"#\" are skipped;\n"
+    "TEXT takes the escapes \\r \\n \\t \\\\ \\xHH.\n"
+    "\n"
+    "  line TEXT        sends TEXT as it stands, then CR LF; no header, no checksum\n"
+    "                     line $QVR,PING*      sends \"$QVR,PING*\" CR LF\n"
+    "  cmd TEXT         sends the send header (\"$QVR\" by default), \",\", TEXT and\n"
+    "                   CR LF; the checksum is added only when TEXT ends in \"*\"\n"
+    "                     cmd MON1*            sends \"$QVR,MON1*\", its checksum, CR LF\n"
+    "  wait TEXT        sends TEXT as cmd does and waits for the answer \"ACK\" or\n"
+    "                   \"NAK\" (500 ms at most, then \"Receive timeout occurred\");\n"
+    "                   sends before the answer are REFUSED, so let a sleep follow\n"
+    "                     wait PING*           then: sleep 600\n"
+    "  button N         sends command record N, by record index: 0 is the first\n"
+    "                   bar button, 19 the last, 28 the status window's Req; a\n"
+    "                   record with its ACK check on sends as wait does\n"
+    "  request B D P S  asks the device to change its line settings (\"COM,...\")\n"
+    "  search           runs the automatic search over the line settings\n"
+    "  bin NAME         the command whose answers carry a binary block\n"
+    "  sleep MS         pauses the script; what arrives is still printed\n"
+    "  connect, disconnect, quit\n"
+    "\n"
+    "The first unknown or malformed line stops the script: nothing after it is\n"
+    "sent. Exit 2 then (and on a bad command line), 1 when the port never\n"
+    "opened, else 0.\n";
+
 void MonitorOptions::ApplyTo(LineSettings& settings) const {
     if (port) settings.port = *port;
     if (baud) settings.baud = *baud;

@@ -19,6 +19,8 @@ struct MonitorOptions {
 };
 
 extern const char* const kMonitorUsage;
+// What --help says after the usage: the script commands and the exit codes.
+extern const char* const kMonitorScriptHelp;
 
 // argv[0] is "monitor". Returns an empty string, or what is wrong.
 std::string ParseMonitorOptions(int argc, char** argv, MonitorOptions& options);

@@ -34,6 +34,8 @@ public:
 protected:
     bool TickModel() override { return m_model.Tick(); }
     QSize LayOutPanel(int cx, int cy) override;
+    // Paints again only what the new word changed, nothing when it shows the same.
+    void OnDecoded() override;
     std::size_t Paint(QPainter& painter, const QRect& exposed) const override;
 
 private:
