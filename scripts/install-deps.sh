@@ -5,9 +5,11 @@ PKGS=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev
   qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev libxkbcommon-dev
+  libqcustomplot-dev
   clang-14 libclang-rt-14-dev
   xvfb xauth x11-utils imagemagick fonts-noto-cjk
   python3
+  dpkg-dev file desktop-file-utils
 )
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

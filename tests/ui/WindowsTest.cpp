@@ -15,6 +15,7 @@
 #include "app/CTERMDoc.h"
 #include "routing/UpdateHint.h"
 #include "support/MainFrameFixture.h"
+#include "QueldaVersion.h"
 
 namespace quelda::test {
 namespace {
@@ -98,6 +99,8 @@ TEST_F(WindowsTest, TheDemoWindowsFitTheMainWindow) {
     ASSERT_TRUE(CDemoSession::CopyMissingFiles(QStringLiteral(QUELDA_SOURCE_DIR "/src/ui/res/demo"),
                                                QString::fromStdString(demo)));
     main = std::make_unique<CMainFrame>(demo + "/", prompt);
+    // The size the demo opens with on a screen that has room for it.
+    main->resize(1280, 800);
     main->show();
     ASSERT_TRUE(WaitUntil([this] { return main->isVisible(); }));
     const QRect area = main->MdiArea()->viewport()->rect();
@@ -219,7 +222,7 @@ TEST_F(WindowsTest, VersionInfoShowsTheVersionAndCloses) {
         box->button(QDialogButtonBox::Ok)->click();
     });
     main->Action(57664)->trigger();
-    EXPECT_EQ(text, QStringLiteral("Quelda Version 5.001(ENG)"));
+    EXPECT_EQ(text, QStringLiteral("Quelda Version 5.001(ENG)Linux build " QUELDA_VERSION));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 

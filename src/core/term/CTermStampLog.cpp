@@ -4,6 +4,7 @@
 
 #include "term/TermText.h"
 #include "text/FileNames.h"
+#include "text/TextFile.h"
 
 namespace quelda {
 
@@ -60,12 +61,8 @@ void CTermStampLog::Add(const TermLine& line) {
 
 bool CTermStampLog::Flush() {
     if (m_pending.empty() || !Active()) return true;
-    std::FILE* file = std::fopen(m_strFile.c_str(), "ab");
-    bool ok = file != nullptr;
-    if (file) {
-        ok = std::fwrite(m_pending.data(), 1, m_pending.size(), file) == m_pending.size();
-        ok = std::fclose(file) == 0 && ok;
-    }
+    // never blocks on a FIFO or device named as the log
+    const bool ok = AppendToFile(m_strFile, m_pending.data(), m_pending.size());
     m_pending.clear();
     return ok;
 }

@@ -7,11 +7,13 @@
 #include "CliMonitor.h"
 #include "CliSimulate.h"
 #include "CliWatch.h"
+#include "QueldaVersion.h"
 
 namespace {
 
 const char* const kUsage =
-    "usage: quelda-cli monitor|watch|simulate|eeprom|bin2csv [options] (--help for each)";
+    "usage: quelda-cli monitor|watch|simulate|eeprom|bin2csv [options] (--help for each) | "
+    "--version";
 
 }  // namespace
 
@@ -22,6 +24,10 @@ int main(int argc, char** argv) {
     if (command == "simulate") return quelda::RunSimulate(argc - 1, argv + 1);
     if (command == "eeprom") return quelda::RunEeprom(argc - 1, argv + 1);
     if (command == "bin2csv") return quelda::RunBin2Csv(argc - 1, argv + 1);
+    if (command == "--version") {
+        std::printf("quelda-cli %s\n", QUELDA_VERSION);
+        return 0;
+    }
     if (command == "--help" || command == "-h") {
         std::printf("%s\n", kUsage);
         return 0;

@@ -70,7 +70,8 @@ bool ParseDeviceOptions(const std::vector<std::string>& args, DeviceOptions& opt
             value = name.substr(eq + 1);
             name.resize(eq);
         }
-        if (name == "--silent" || name == "--save" || name == "--help" || name == "-h") {
+        if (name == "--silent" || name == "--save" || name == "--help" || name == "-h" ||
+            name == "--version") {
             if (inlineValue) {
                 error = name + " takes no value";
                 return false;
@@ -78,6 +79,7 @@ bool ParseDeviceOptions(const std::vector<std::string>& args, DeviceOptions& opt
             options.silent |= name == "--silent";
             options.save |= name == "--save";
             options.help |= name == "--help" || name == "-h";
+            options.version |= name == "--version";
             continue;
         }
         if (!TakesValue(name)) {
@@ -100,6 +102,7 @@ std::string DeviceUsage() {
     return "usage: quelda-device [--profile DIR] [--link PATH] [--port NAME] [--baud B]\n"
            "                     [--data D] [--parity EVEN|ODD|NO] [--stop 1|1.5|2]\n"
            "                     [--silent] [--flood N] [--save] [--fault NAME=VALUE]...\n"
+           "                     [--version]\n"
            "Plays the device on a new pseudo-terminal (first output line: PTY <path>)\n"
            "or on a real port (--port), until SIGTERM or SIGINT.\n"
            "Faults: BAD_CHECKSUM=n CUT=n (every n-th frame), NOISE=bytes, DELAY=ms,\n"

@@ -20,6 +20,7 @@ struct DeviceOptions {
     bool save = false;       // --save
     std::vector<std::pair<std::string, std::string>> faults;  // --fault NAME=VALUE
     bool help = false;                                        // --help
+    bool version = false;                                     // --version
 };
 
 // args without the program name; "--name value" and "--name=value" both

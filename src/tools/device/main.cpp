@@ -5,6 +5,7 @@
 
 #include "device/Device.h"
 #include "device/DeviceOptions.h"
+#include "QueldaVersion.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
@@ -13,6 +14,10 @@ int main(int argc, char** argv) {
     if (!quelda::ParseDeviceOptions(args, options, error)) {
         std::cerr << "quelda-device: " << error << "\n" << quelda::DeviceUsage();
         return 2;
+    }
+    if (options.version) {
+        std::cout << "quelda-device " << QUELDA_VERSION << "\n";
+        return 0;
     }
     if (options.help) {
         std::cout << quelda::DeviceUsage();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStandardPaths>
 #include <cstdio>
 
@@ -12,6 +13,17 @@
 #include "app/CSingleInstance.h"
 #include "app/ProgramDir.h"
 #include "app/ProgramIcon.h"
+#include "QueldaVersion.h"
+
+namespace {
+
+QSize AvailableScreenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    // Room for the window frame and title bar around the client area.
+    return screen ? screen->availableGeometry().size() - QSize(16, 48) : QSize(1280, 800);
+}
+
+}  // namespace
 
 CQueldaApp::CQueldaApp() = default;
 
@@ -21,6 +33,10 @@ int CQueldaApp::Run(const QStringList& arguments) {
     QApplication::setApplicationName(QStringLiteral("Quelda"));
     QApplication::setWindowIcon(ProgramIcon());
     const AppOptions options = ParseAppOptions(arguments, qEnvironmentVariable("QUELDA_DIR"));
+    if (options.version) {
+        std::printf("quelda %s\n", QUELDA_VERSION);
+        return 0;
+    }
     if (options.help || !options.error.isEmpty()) {
         if (!options.error.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(options.error));
         std::fputs(qPrintable(UsageText()), options.help ? stdout : stderr);
@@ -40,7 +56,10 @@ int CQueldaApp::Run(const QStringList& arguments) {
 
 int CQueldaApp::HandleInstance(const AppOptions& options) {
     m_instance = std::make_unique<CSingleInstance>();
-    if (m_instance->AskRunningToRaise()) return 0;
+    if (m_instance->AskRunningToRaise()) {
+        std::fprintf(stderr, "%s\n", qPrintable(m_instance->RaisedText()));
+        return 0;
+    }
     if (options.raise) {
         std::fputs("quelda: no running instance to raise\n", stderr);
         return 1;
@@ -53,12 +72,13 @@ int CQueldaApp::HandleInstance(const AppOptions& options) {
 
 std::string CQueldaApp::PrepareProgramDir(const AppOptions& options) {
     if (!options.demo) {
-        return options.dir.isEmpty() ? ExecutableDir() : AsProgramDir(options.dir);
+        return options.dir.isEmpty() ? DefaultProgramDir() : AsProgramDir(options.dir);
     }
     const QString exeDir = QString::fromStdString(ExecutableDir());
+    const QString shipped = QString::fromStdString(ShippedFilesDir());
     const QString target =
         DemoProgramDir(options, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    m_demo = std::make_unique<CDemoSession>(exeDir + QStringLiteral("demo"), target,
+    m_demo = std::make_unique<CDemoSession>(shipped + QStringLiteral("demo"), target,
                                             exeDir + QStringLiteral("quelda-device"));
     if (m_demo->Start()) return AsProgramDir(target);
     QMessageBox::critical(nullptr, QStringLiteral("Quelda"), m_demo->Error());
@@ -72,6 +92,9 @@ void CQueldaApp::CreateMainFrame(const std::string& appDir) {
             &CMainFrame::RestoreAndRaise);
     // The standard new-document action: the terminal, and with it the document.
     m_frame->ShowView(QStringLiteral("TERM"));
+    // The demo's windows are laid out for a 1280x800 main window; a smaller
+    // screen gets what it has room for.
+    if (m_demo) m_frame->resize(QSize(1280, 800).boundedTo(AvailableScreenSize()));
     m_frame->show();
 }
 

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "config/ProgramLocations.h"
+
 AppOptions ParseAppOptions(const QStringList& arguments, const QString& environmentDir) {
     AppOptions options;
     options.dir = environmentDir;
@@ -13,6 +15,8 @@ AppOptions ParseAppOptions(const QStringList& arguments, const QString& environm
             options.demo = true;
         } else if (argument == QLatin1String("--raise")) {
             options.raise = true;
+        } else if (argument == QLatin1String("--version")) {
+            options.version = true;
         } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             options.help = true;
         } else if (argument == QLatin1String("--dir") && i + 1 < arguments.size()) {
@@ -31,11 +35,12 @@ AppOptions ParseAppOptions(const QStringList& arguments, const QString& environm
 
 QString UsageText() {
     return QStringLiteral(
-        "usage: quelda [--dir DIR] [--demo] [--raise]\n"
+        "usage: quelda [--dir DIR] [--demo] [--raise] [--version]\n"
         "  --dir DIR  read and write the program's files in DIR (also QUELDA_DIR)\n"
         "  --demo     run against the built-in virtual device, with the demo files\n"
         "             in DIR of --dir, else in the user's data directory\n"
-        "  --raise    bring the running Quelda to the front and exit\n");
+        "  --raise    bring the running Quelda to the front and exit\n"
+        "  --version  print the version and exit\n");
 }
 
 QString DemoProgramDir(const AppOptions& options, const QString& dataDir) {
@@ -43,6 +48,10 @@ QString DemoProgramDir(const AppOptions& options, const QString& dataDir) {
 }
 
 std::string ExecutableDir() { return AsProgramDir(QCoreApplication::applicationDirPath()); }
+
+std::string ShippedFilesDir() { return quelda::ResourceDirectory(ExecutableDir()); }
+
+std::string DefaultProgramDir() { return quelda::DefaultProgramDirectory(ExecutableDir()); }
 
 std::string AsProgramDir(const QString& dir) {
     QString path = QDir::cleanPath(QFileInfo(dir).absoluteFilePath());
@@ -53,5 +62,5 @@ std::string AsProgramDir(const QString& dir) {
 QString HelpFilePath(const std::string& appDir) {
     const QString own = QString::fromStdString(appDir) + QStringLiteral("help/help.html");
     if (QFileInfo::exists(own)) return own;
-    return QString::fromStdString(ExecutableDir()) + QStringLiteral("help/help.html");
+    return QString::fromStdString(ShippedFilesDir()) + QStringLiteral("help/help.html");
 }

@@ -10,6 +10,7 @@ struct AppOptions {
     bool demo = false;       // --demo: against the built-in virtual device
     bool raise = false;      // --raise: bring the running instance to the front
     bool help = false;
+    bool version = false;    // --version: print it and exit
     QString error;  // a command line that cannot be used
 };
 
@@ -23,8 +24,14 @@ QString DemoProgramDir(const AppOptions& options, const QString& dataDir);
 
 // The executable's directory, ending with "/".
 std::string ExecutableDir();
+// The help page and the demo profile: beside the executable in a build
+// folder, share/quelda/ of an installed tree.
+std::string ShippedFilesDir();
+// The program directory without --dir or QUELDA_DIR: the executable's
+// folder, or the user's data folder for an installed program.
+std::string DefaultProgramDir();
 // A directory as m_strAppDir: absolute, ending with "/".
 std::string AsProgramDir(const QString& dir);
-// help/help.html of the program directory; the copy beside the executable
-// when the program directory has none (a --dir or demo directory).
+// help/help.html of the program directory; the shipped copy when the
+// program directory has none (a --dir or demo directory).
 QString HelpFilePath(const std::string& appDir);

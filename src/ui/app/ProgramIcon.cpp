@@ -4,9 +4,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-namespace {
-
-QPixmap DrawIcon(int size) {
+QPixmap ProgramIconPixmap(int size) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -25,10 +23,8 @@ QPixmap DrawIcon(int size) {
     return pixmap;
 }
 
-}  // namespace
-
 QIcon ProgramIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48, 64}) icon.addPixmap(DrawIcon(size));
+    for (int size : {16, 32, 48, 64}) icon.addPixmap(ProgramIconPixmap(size));
     return icon;
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -177,9 +178,11 @@ TEST(MonitorModel, FailedLogWriteIsShownUntilARecordIsWrittenAgain) {
 
 // Monitor 3's blocks: the length bytes (low first here), then the fields.
 std::vector<uint8_t> Block(std::size_t length, std::size_t extra = 0) {
-    std::vector<uint8_t> block(length + extra, 0xEE);
+    // room for both length bytes even when the block is shorter than them
+    std::vector<uint8_t> block(std::max<std::size_t>(length + extra, 2), 0xEE);
     block[0] = static_cast<uint8_t>(length & 0xFF);
     block[1] = static_cast<uint8_t>(length >> 8);
+    block.resize(length + extra);
     return block;
 }
 
