@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FuzzRandom.h"
 #include "ParserFuzzOptions.h"
 #include "text/TextFile.h"
 
@@ -16,26 +17,7 @@ namespace {
 
 using Bytes = std::string;
 
-class Random {
-public:
-    explicit Random(uint64_t seed) : m_state(seed) {}
-    uint64_t Next() {  // splitmix64
-        uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    std::size_t Below(std::size_t n) { return static_cast<std::size_t>(Next() % n); }
-    char Byte() { return static_cast<char>(Next()); }
-    std::string Noise(std::size_t n) {
-        std::string out(n, '\0');
-        for (char& c : out) c = Byte();
-        return out;
-    }
-
-private:
-    uint64_t m_state;
-};
+using Random = FuzzRandom;
 
 const char kHex[] = "0123456789ABCDEF";
 

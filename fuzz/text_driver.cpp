@@ -8,26 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "FuzzRandom.h"
 #include "text/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 namespace {
 
-class Random {
-public:
-    explicit Random(uint64_t seed) : m_state(seed) {}
-    uint64_t Next() {  // splitmix64
-        uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    std::size_t Below(std::size_t n) { return n ? static_cast<std::size_t>(Next() % n) : 0; }
-
-private:
-    uint64_t m_state;
-};
+using Random = FuzzRandom;
 
 const char* const kPieces[] = {
     ",",   ",,",  "\r\n",  "\n",   "\r",         "\0",          "//",          "[",
